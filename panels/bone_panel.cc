@@ -1,0 +1,182 @@
+#include "panels/bone_panel.h"
+
+#include "module/host_build.h"
+#include "module/option_store.h"
+#include "module/server_table.h"
+#include "panels/control_builder.h"
+#include "panels/control_values.h"
+#include "panels/frame.h"
+#include "panels/naming_row.h"
+#include "runs/options.h"
+
+namespace mint {
+namespace {
+
+const char *const kIconSizeList[] = {"def", "val", "auto", nullptr};
+
+constexpr int32_t kHeight = 142;
+constexpr int32_t kHeightWithIcons = 166;
+constexpr double kFullPercent = 100.0;
+constexpr int kDividerCount = 3;
+
+// Controls that only the panel function needs.
+struct BoneOwn {
+  Control *restLength;
+  Control *strength;
+  Control *dividers[kDividerCount];
+};
+
+BoneOptions &optionsOf(const PanelRun &run) { return *static_cast<BoneOptions *>(run.record); }
+BoneOwn &ownOf(const PanelRun &run) { return *static_cast<BoneOwn *>(run.own); }
+
+bool hasIcons(const PanelContext &context) { return buildAtLeast(context.hostBuild, kBuildBoneIcons); }
+
+int32_t wordBit(uint32_t word, uint32_t shift) { return static_cast<int32_t>(wordField(word, shift, 1)); }
+
+void prepare(PanelRun &run) {
+  run.context->iconChoice = nullptr;
+  run.context->iconPercent = nullptr;
+  run.context->jointBool = nullptr;
+}
+
+bool addOwnControls(const PanelRun &run) {
+  PanelContext &c = *run.context;
+  BoneOwn &own = ownOf(run);
+  const bool icons = hasIcons(c);
+  ControlSpec specs[] = {
+      {true, &own.restLength, LAYOUT_CONTROL_FLOAT, floatDesc(), "Rest Length"},
+      {icons, &c.iconChoice, LAYOUT_CONTROL_CHOICE, listDesc(kIconSizeList, 0), "icon"},
+      {icons, &c.iconPercent, LAYOUT_CONTROL_PERCENT, percentDesc(), ""},
+      {true, &own.strength, LAYOUT_CONTROL_PERCENT, percentDesc(), "Strength"},
+      {true, &c.individualBool, LAYOUT_CONTROL_BOOL, boolDesc(), "individual"},
+      {true, &c.multiplyBool, LAYOUT_CONTROL_BOOL, boolDesc(), "Multiply Str by RestLength"},
+      {icons, &c.jointBool, LAYOUT_CONTROL_BOOL, boolDesc(), "joint Bone"},
+      {true, &own.dividers[0], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
+      {true, &own.dividers[1], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
+      {icons, &own.dividers[2], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
+  };
+  return addControls(run.services, run.panel, specs);
+}
+
+// Left edges, then top edges, then widths; controls of a later build are
+// NULL on older hosts, which setEach skips.
+void placeControls(const PanelRun &run) {
+  const PanelContext &c = *run.context;
+  const BoneOwn &own = ownOf(run);
+  setEach(LAYOUT_CTL_X, {{c.colourPopup, 8},
+                         {own.restLength, 161},
+                         {c.iconChoice, 103},
+                         {c.iconPercent, 223},
+                         {own.strength, 180},
+                         {c.individualBool, 5},
+                         {c.multiplyBool, 5},
+                         {c.jointBool, 5},
+                         {own.dividers[0], 3},
+                         {own.dividers[1], 3},
+                         {own.dividers[2], 3}});
+  setEach(LAYOUT_CTL_Y, {{c.colourPopup, 57},
+                         {own.restLength, 57},
+                         {c.iconChoice, 108},
+                         {c.iconPercent, 108},
+                         {own.strength, 79},
+                         {c.individualBool, 28},
+                         {c.multiplyBool, 79},
+                         {c.jointBool, 108},
+                         {own.dividers[0], 22},
+                         {own.dividers[1], 51},
+                         {own.dividers[2], 102}});
+  setEach(LAYOUT_CTL_W,
+          {{own.restLength, 151}, {c.iconChoice, 120}, {c.individualBool, 92}, {c.jointBool, 92}});
+}
+
+// The icon mode and "joint Bone" are not remembered: they open at 0.
+void setInitialValues(const PanelRun &run) {
+  const PanelContext &c = *run.context;
+  const uint32_t word = gOptionStore.word;
+  setNamingValues(c, gOptionStore.boneName, word, kWordBoneColourShift);
+  setValue(c.individualBool, wordBit(word, kWordIndividualShift));
+  setValue(c.multiplyBool, wordBit(word, kWordMultiplyShift));
+  if (hasIcons(c)) {
+    setValue(c.iconChoice, kIconModeDefault);
+    setValue(c.jointBool, 0);
+    setFloat(c.iconPercent, kFullPercent);
+  }
+  setFloat(ownOf(run).restLength, static_cast<double>(gOptionStore.restLength));
+  setFloat(ownOf(run).strength, kFullPercent);
+}
+
+bool build(PanelRun &run) {
+  if (!addOwnControls(run)) return false;
+  placeControls(run);
+  setInitialValues(run);
+  return true;
+}
+
+void wire(PanelRun &run) {
+  const PanelContext &c = *run.context;
+  if (!hasIcons(c)) return;
+  setUserData(c.iconChoice, c.iconPercent);
+  setEvent(c.iconChoice, iconModeEvent);
+  // The percentage opens ghosted, as "def" is chosen.
+  iconModeEvent(c.iconChoice, c.iconPercent);
+}
+
+int32_t height(const PanelRun &run) { return hasIcons(*run.context) ? kHeightWithIcons : kHeight; }
+
+void readBack(PanelRun &run) {
+  BoneOptions &options = optionsOf(run);
+  const PanelContext &c = *run.context;
+  const BoneOwn &own = ownOf(run);
+  getText(c.nameEdit, gOptionStore.boneName, static_cast<int32_t>(kBaseNameBuffer));
+  options.count = readNumberField(c.countEdit);
+  options.startNumber = readNumberField(c.startEdit);
+  const double restLength = getFloat(own.restLength);
+  gOptionStore.restLength = static_cast<float>(restLength);
+  options.strength = getFloat(own.strength) * 0.01;
+
+  // The null panel's bits survive; the values go in as read.
+  uint32_t word = gOptionStore.word & kBonePanelKeeps;
+  options.prefixCode = getValue(c.prefixPopup);
+  options.suffixCode = getValue(c.suffixPopup);
+  options.colourCode = getValue(c.colourPopup);
+  options.individual = getValue(c.individualBool);
+  options.multiplyStrength = getValue(c.multiplyBool);
+  const auto bits = [](int32_t value, uint32_t shift) { return static_cast<uint32_t>(value) << shift; };
+  word |= bits(options.suffixCode, kWordSuffixShift) | bits(options.prefixCode, kWordPrefixShift) |
+          bits(options.individual, kWordIndividualShift) | bits(options.colourCode, kWordBoneColourShift) |
+          bits(options.multiplyStrength, kWordMultiplyShift);
+
+  if (hasIcons(c)) {
+    options.iconMode = getValue(c.iconChoice);
+    options.jointBone = getValue(c.jointBool);
+    // "auto" sizes the icon by the rest length as read, not as stored.
+    options.iconScale = options.iconMode == kIconModeAuto ? restLength : getFloat(c.iconPercent) * 0.01;
+  }
+  gOptionStore.word = word;
+}
+
+}  // namespace
+
+void iconModeEvent(Control *choice, void *userData) {
+  try {
+    if (userData == nullptr) return;
+    drawControl(static_cast<Control *>(userData), drawModeFor(getValue(choice) == kIconModeValue));
+  } catch (...) {
+  }
+}
+
+int bonePanel(GlobalFunc *global, void *record, const NamingLists *lists) {
+  try {
+    if (global == nullptr || record == nullptr || lists == nullptr) return 0;
+    BoneOwn own{};
+    const uint32_t hostBuild = static_cast<const BoneOptions *>(record)->hostBuild;
+    // The title is the command's server name.
+    const PanelSteps steps = {
+        serverName(kBoneServer), kBonePanelKind, prepare, build, wire, height, readBack};
+    return runPanel(global, record, hostBuild, lists, steps, &own);
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace mint
