@@ -1,0 +1,177 @@
+// The control side of the panel services: adding controls and the draw, get
+// and set operations of every control.
+#include <string>
+
+#include "host/binding.h"
+#include "host/control_values.h"
+#include "host/panel_engine.h"
+
+namespace layout {
+namespace {
+
+// Popup and choice lists longer than this are taken to lack their NULL end.
+constexpr size_t kMaxListItems = 4096;
+
+std::string tagText(uint32_t tag) { return "tag " + std::to_string(tag); }
+
+}  // namespace
+
+Control *PanelEngine::addControl(Panel *handle, const char *typeName, ControlDesc *descriptor,
+                                 const char *label) {
+  PanelObject *panel = usablePanel(handle, "LWPanelServices.addControl");
+  if (!panel) return nullptr;
+  Diagnostics &diagnostics = panel->engine->diagnostics_;
+  const std::optional<ControlKind> kind = typeName ? controlKindNamed(typeName) : std::nullopt;
+  if (!kind) {
+    diagnostics.misuse("LWPanelServices.addControl: unknown control type \"" +
+                       std::string(typeName ? typeName : "(null)") + "\"");
+    return nullptr;
+  }
+  if (!descriptor) {
+    diagnostics.misuse("LWPanelServices.addControl: " + std::string(typeName) + " without a descriptor");
+    return nullptr;
+  }
+  ControlObject *control = panel->engine->newControl(*panel, *kind, *descriptor, label);
+  return control->asControl();
+}
+
+ControlObject *PanelEngine::newControl(PanelObject &panel, ControlKind kind, const ControlDesc &descriptor,
+                                       const char *label) {
+  auto control = std::make_unique<ControlObject>();
+  ControlObject &c = *control;
+  c.handle = {{&drawControl, &getControl, &setControl, &c}, kControlMagic, &c};
+  c.panel = &panel;
+  c.index = panel.controls.size();
+  c.kind = kind;
+  c.label = label ? label : "";
+  c.descriptor = descriptor;
+  if (descriptor.type != descriptorTypeOf(kind)) {
+    diagnostics_.misuse("LWPanelServices.addControl: " + c.describe() + " has descriptor type " +
+                        std::to_string(descriptor.type) + ", expected " +
+                        std::to_string(descriptorTypeOf(kind)));
+  }
+  if (kind == ControlKind::kPopup || kind == ControlKind::kChoice) {
+    const char *const *items = descriptor.type == LAYOUT_DESC_LIST ? descriptor.list.items : nullptr;
+    if (!items) diagnostics_.misuse("LWPanelServices.addControl: " + c.describe() + " has no item list");
+    for (; items && *items; ++items) {
+      if (c.items.size() == kMaxListItems) {
+        diagnostics_.misuse("LWPanelServices.addControl: item list of " + c.describe() + " has no end");
+        break;
+      }
+      c.items.emplace_back(*items);
+    }
+  }
+  panel.controls.push_back(std::move(control));
+  return &c;
+}
+
+ControlObject *PanelEngine::usableControl(Control *control, const char *call) {
+  auto *handle = reinterpret_cast<ControlHandle *>(control);
+  if (!handle || handle->magic != kControlMagic) {
+    anyDiagnostics().misuse(std::string(call) + ": not a control of this host");
+    return nullptr;
+  }
+  ControlObject *object = handle->object;
+  PanelEngine *engine = object->panel->engine;
+  if (!engine->checkActive(call)) return nullptr;
+  if (handle->control.host != object) {
+    engine->diagnostics_.misuse(std::string(call) + ": " + object->describe() +
+                                ": host-private field changed");
+    handle->control.host = object;
+  }
+  if (object->dead) {
+    engine->diagnostics_.misuse(std::string(call) + ": " + object->describe() + " of destroyed " +
+                                object->panel->describe() + " used");
+    return nullptr;
+  }
+  return object;
+}
+
+void PanelEngine::drawControl(Control *handle, int mode) {
+  ControlObject *control = usableControl(handle, "Control.draw");
+  if (!control) return;
+  if (mode != LAYOUT_DRAW_NORMAL && mode != LAYOUT_DRAW_GHOST) {
+    control->panel->engine->diagnostics_.misuse("Control.draw: " + control->describe() +
+                                                ": unknown draw mode " + std::to_string(mode));
+    return;
+  }
+  control->ghosted = mode == LAYOUT_DRAW_GHOST;
+}
+
+void PanelEngine::getControl(Control *handle, uint32_t tag, PanelValue *value) {
+  ControlObject *control = usableControl(handle, "Control.get");
+  if (!control) return;
+  Diagnostics &diagnostics = control->panel->engine->diagnostics_;
+  const std::string where = "Control.get: " + control->describe() + ": ";
+  if (!value) return diagnostics.misuse(where + "NULL value record");
+  if (tag == LAYOUT_CTL_VALUE) {
+    const std::string problem = readControlValue(*control, *value);
+    if (!problem.empty()) diagnostics.misuse("Control.get: " + problem);
+    return;
+  }
+  if (value->type != LAYOUT_VALUE_INTEGER)
+    return diagnostics.misuse(where + tagText(tag) + " needs the integer form");
+  switch (tag) {
+    case LAYOUT_CTL_X:
+      value->integer = control->x.value_or(0);
+      return;
+    case LAYOUT_CTL_Y:
+      value->integer = control->y.value_or(0);
+      return;
+    case LAYOUT_CTL_W:
+      value->integer = control->width.value_or(0);
+      return;
+    case LAYOUT_CTL_EVENT:
+      value->integer = control->event;
+      return;
+    case LAYOUT_CTL_USERDATA:
+      value->integer = control->userData;
+      return;
+    default:
+      diagnostics.misuse(where + "unknown " + tagText(tag) + " for get");
+  }
+}
+
+void PanelEngine::setControl(Control *handle, uint32_t tag, PanelValue *value) {
+  ControlObject *control = usableControl(handle, "Control.set");
+  if (!control) return;
+  PanelObject &panel = *control->panel;
+  Diagnostics &diagnostics = panel.engine->diagnostics_;
+  const std::string where = "Control.set: " + control->describe() + ": ";
+  if (!value) return diagnostics.misuse(where + "NULL value record");
+  if (tag == LAYOUT_CTL_VALUE) {
+    const std::string problem = writeControlValue(*control, *value);
+    if (!problem.empty()) diagnostics.misuse("Control.set: " + problem);
+    return;
+  }
+  if (value->type != LAYOUT_VALUE_INTEGER)
+    return diagnostics.misuse(where + tagText(tag) + " needs the integer form");
+  const intptr_t integer = value->integer;
+  switch (tag) {
+    case LAYOUT_CTL_X:
+      control->x = static_cast<int>(integer);
+      return;
+    case LAYOUT_CTL_Y:
+      control->y = static_cast<int>(integer);
+      return;
+    case LAYOUT_CTL_W:
+      control->width = static_cast<int>(integer);
+      return;
+    case LAYOUT_CTL_EVENT:
+      control->event = integer;
+      return;
+    case LAYOUT_CTL_USERDATA:
+      control->userData = integer;
+      return;
+    case LAYOUT_CTL_ACTIVATE:
+      if (control->kind != ControlKind::kEdit) {
+        return diagnostics.misuse(where + "only text fields can be put into editing");
+      }
+      panel.editing = control;
+      return;
+    default:
+      diagnostics.misuse(where + "unknown " + tagText(tag) + " for set");
+  }
+}
+
+}  // namespace layout

@@ -1,0 +1,23 @@
+// Reading and writing a control's value (tag 4) through the module's value
+// record. The record's form need not match the control: text fields convert
+// numbers, float fields answer integer reads rounded, and so on. Each returns
+// a description of the misuse it met, empty when the call was sound.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/panel_objects.h"
+
+namespace layout {
+
+std::string readControlValue(const ControlObject &control, PanelValue &value);
+std::string writeControlValue(ControlObject &control, const PanelValue &value);
+
+// Whether `index` is a valid entry of a popup or choice, or a valid state of
+// a check box (any integer; non-zero means ticked).
+bool indexInRange(const ControlObject &control, int64_t index);
+// "index 16 out of range 0-15"
+std::string indexRangeProblem(const ControlObject &control, int64_t index);
+
+}  // namespace layout

@@ -1,0 +1,22 @@
+#include "host/diagnostics.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace layout {
+
+void Diagnostics::misuse(std::string message) {
+  if (sink_) sink_(message);
+  if (strictness_ == Strictness::kFatal) {
+    if (!sink_) std::fprintf(stderr, "layout host: %s\n", message.c_str());
+    std::abort();
+  }
+  messages_.push_back(std::move(message));
+}
+
+Diagnostics &unboundDiagnostics() {
+  static Diagnostics diagnostics;
+  return diagnostics;
+}
+
+}  // namespace layout

@@ -1,0 +1,66 @@
+#include "host/host.h"
+
+#include "host/binding.h"
+#include "host/desktop.h"
+
+namespace layout {
+
+Host::Host() {
+  scene_.setSelectionObserver([this](size_t firstChanged) { services_.selectionChanged(firstChanged); });
+  panels_.setFrontEnd(&scriptedFrontEnd_);
+  layout::setDesktopSize(LAYOUT_DEFAULT_DESKTOP_WIDTH, LAYOUT_DEFAULT_DESKTOP_HEIGHT);
+}
+
+Host::~Host() {
+  module_.reset();
+  Binding<Host>::forget(*this);
+}
+
+std::optional<LoadError> Host::loadModule(const std::string &path) {
+  module_.reset();
+  ModuleLoad load = layout::loadModule(path);
+  if (!load) return load.error;
+  module_ = std::move(load.module);
+  return std::nullopt;
+}
+
+std::optional<int> Host::activate(std::string_view serverName) {
+  const ServerInfo *server = module_ ? module_->findServer(serverName) : nullptr;
+  if (!server) return std::nullopt;
+  return activate(server->activate, module_->startupResult());
+}
+
+int Host::activate(ActivateFunc *activation, void *serverData) {
+  GenericLocal local{&commands_, &Host::evaluate};
+  Binding<Host>::Scope hostScope(*this);
+  Binding<Services>::Scope servicesScope(services_);
+  Binding<PanelEngine>::Scope panelScope(panels_);
+  const int result = activation(kActivationVersion, &Services::globalLookup, &local, serverData);
+  panels_.endActivation();
+  services_.endActivation();
+  return result;
+}
+
+void Host::setDesktopSize(int32_t width, int32_t height) { layout::setDesktopSize(width, height); }
+
+void Host::setFrontEnd(FrontEnd *frontEnd) { panels_.setFrontEnd(frontEnd ? frontEnd : &scriptedFrontEnd_); }
+
+int Host::evaluate(void *data, const char *command) {
+  Host *host = Binding<Host>::active();
+  if (!host) {
+    Host *last = Binding<Host>::last();
+    (last ? last->diagnostics_ : unboundDiagnostics()).misuse("evaluate called while no activation runs");
+    return 0;
+  }
+  if (data != &host->commands_) {
+    host->diagnostics_.misuse("evaluate called with a data pointer that is not the host's");
+    return 0;
+  }
+  if (!command) {
+    host->diagnostics_.misuse("evaluate called with a NULL command text");
+    return 0;
+  }
+  return host->commands_.evaluate(command);
+}
+
+}  // namespace layout
