@@ -67,7 +67,9 @@ class Host {
   ScriptedFrontEnd &scriptedFrontEnd() { return scriptedFrontEnd_; }
 
   Scene &scene() { return scene_; }
+  const Scene &scene() const { return scene_; }
   InterfaceState &interfaceState() { return state_; }
+  const InterfaceState &interfaceState() const { return state_; }
   CommandInterpreter &commands() { return commands_; }
   Services &services() { return services_; }
   PanelEngine &panels() { return panels_; }

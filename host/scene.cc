@@ -1,5 +1,6 @@
 #include "host/scene.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace layout {
@@ -52,10 +53,12 @@ Item *Scene::newItem(ItemType type, std::string_view name) {
   return &item;
 }
 
-ItemID Scene::addObject(std::string_view name) {
-  Item *item = newItem(ItemType::kObject, name);
+ItemID Scene::addItem(ItemType type, std::string_view name) {
+  Item *item = newItem(type, name);
   return item ? item->id : 0;
 }
+
+ItemID Scene::addObject(std::string_view name) { return addItem(ItemType::kObject, name); }
 
 ItemID Scene::addNull(std::string_view name) {
   Item *item = newItem(ItemType::kObject, name);
@@ -64,15 +67,9 @@ ItemID Scene::addNull(std::string_view name) {
   return item->id;
 }
 
-ItemID Scene::addLight(std::string_view name) {
-  Item *item = newItem(ItemType::kLight, name);
-  return item ? item->id : 0;
-}
+ItemID Scene::addLight(std::string_view name) { return addItem(ItemType::kLight, name); }
 
-ItemID Scene::addCamera(std::string_view name) {
-  Item *item = newItem(ItemType::kCamera, name);
-  return item ? item->id : 0;
-}
+ItemID Scene::addCamera(std::string_view name) { return addItem(ItemType::kCamera, name); }
 
 ItemID Scene::addBone(std::string_view name, ItemID parent) {
   const Item *above = find(parent);
@@ -87,6 +84,16 @@ ItemID Scene::addBone(std::string_view name, ItemID parent) {
   bone->parent = rootBone ? 0 : parent;
   bone->set(kItemBoneMultiply, multiply);
   return bone->id;
+}
+
+void Scene::replace(Scene &&other) {
+  items_ = std::move(other.items_);
+  names_ = std::move(other.names_);
+  selection_ = std::move(other.selection_);
+  current_ = other.current_;
+  // Keeps rising, so nobody mistakes the new selection for one seen before.
+  selectionVersion_ = std::max(selectionVersion_, other.selectionVersion_);
+  selectionChanged(0);
 }
 
 Item *Scene::find(ItemID id) {

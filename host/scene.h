@@ -42,6 +42,13 @@ class Scene {
   // (same owner object) when it is a bone; 0 otherwise. A root bone starts
   // with its multiply flag set; a child bone takes its parent's.
   ItemID addBone(std::string_view name, ItemID parent);
+  // An item with its type's defaults and no links: for a reader that creates
+  // items before the items they link to, and sets parent and owner after.
+  ItemID addItem(ItemType type, std::string_view name);
+
+  // Takes over `other`'s items and selection. This scene keeps its selection
+  // observer, which is told that the whole selection may have changed.
+  void replace(Scene &&other);
 
   Item *find(ItemID id);
   const Item *find(ItemID id) const;

@@ -116,5 +116,27 @@ TEST(SceneParenting, RejectsUnknownSelfCyclesAndForeignBones) {
   EXPECT_EQ(scene.find(tip)->parent, 0u);
 }
 
+TEST(SceneReplace, TakesTheOtherScenesItemsAndKeepsTheObserver) {
+  Scene scene;
+  scene.select(scene.addObject("Old"));
+  std::vector<size_t> changes;
+  scene.setSelectionObserver([&](size_t first) { changes.push_back(first); });
+  const uint64_t version = scene.selectionVersion();
+
+  Scene other;
+  const ItemID light = other.addItem(ItemType::kLight, "New");
+  other.addItem(ItemType::kBone, "Loose");  // no owner until a reader sets one
+  other.select(light);
+  scene.replace(std::move(other));
+
+  EXPECT_EQ(scene.itemCount(), 2u);
+  EXPECT_EQ(scene.name(*scene.find(light)), "New");
+  EXPECT_EQ(scene.find(0x10000000u), nullptr);
+  EXPECT_EQ(scene.current(), light);
+  EXPECT_TRUE(scene.isSelected(light));
+  EXPECT_GT(scene.selectionVersion(), version);
+  EXPECT_EQ(changes, std::vector<size_t>{0});
+}
+
 }  // namespace
 }  // namespace layout

@@ -1,0 +1,42 @@
+// Places in a JSON text, for error messages: the path of a value in the
+// document ("items[3].parent") and the line and column it is written at.
+// Nothing here is kept while a file is read; a place is looked up only when
+// there is an error to report.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace layout {
+
+class JsonPath {
+ public:
+  JsonPath member(std::string_view name) const;
+  JsonPath element(size_t index) const;
+
+  // "items[3].parent"; empty for the document itself.
+  std::string text() const;
+
+ private:
+  friend size_t locateInJson(std::string_view text, const JsonPath &path);
+  std::vector<std::variant<std::string, size_t>> steps_;
+};
+
+// 1-based; columns count characters, so a UTF-8 name earlier on the line
+// does not push the column past what an editor shows.
+struct TextPosition {
+  int line = 1;
+  int column = 1;
+};
+TextPosition textPosition(std::string_view text, size_t offset);
+
+// The byte offset at which `path` is written in `text`, which must be valid
+// JSON: of the member's name when the path ends in a name, else of the
+// value. A name given twice counts where it is last given, as the parser
+// keeps that one. When a step is not there, the deepest value that is.
+size_t locateInJson(std::string_view text, const JsonPath &path);
+
+}  // namespace layout

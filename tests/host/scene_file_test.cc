@@ -1,0 +1,386 @@
+#include "host/scene_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace layout {
+namespace {
+
+// A scene file holding `items` (and any further members), as one is written by hand.
+std::string sceneWith(const std::string &items, const std::string &more = "") {
+  return R"({"format": "mint-scene", "version": 1, "items": [)" + items + "]" + more + "}";
+}
+
+std::vector<ItemID> selectionOf(const Scene &scene) {
+  return {scene.selection().begin(), scene.selection().end()};
+}
+
+void expectSameItem(const Scene &a, const Item &x, const Scene &b, const Item &y) {
+  SCOPED_TRACE(hexId(x.id));
+  EXPECT_EQ(x.id, y.id);
+  EXPECT_EQ(a.name(x), b.name(y));
+  EXPECT_EQ(x.parent, y.parent);
+  EXPECT_EQ(x.owner, y.owner);
+  for (int axis = 0; axis < 3; ++axis) {
+    EXPECT_EQ(x.position[axis], y.position[axis]);
+    EXPECT_EQ(std::signbit(x.position[axis]), std::signbit(y.position[axis]));
+  }
+  EXPECT_EQ(x.restLength, y.restLength);
+  EXPECT_EQ(x.strength, y.strength);
+  EXPECT_EQ(x.iconScale, y.iconScale);
+  EXPECT_EQ(x.flags, y.flags);
+  EXPECT_EQ(x.visibility, y.visibility);
+  EXPECT_EQ(x.colour, y.colour);
+  EXPECT_EQ(x.alphaMode, y.alphaMode);
+  EXPECT_EQ(x.boneType, y.boneType);
+}
+
+void expectSameScene(const Scene &a, const Scene &b) {
+  for (ItemType type : {ItemType::kObject, ItemType::kLight, ItemType::kCamera, ItemType::kBone}) {
+    ASSERT_EQ(a.items(type).size(), b.items(type).size()) << itemTypeName(type);
+    for (size_t i = 0; i < a.items(type).size(); ++i) {
+      expectSameItem(a, a.items(type)[i], b, b.items(type)[i]);
+    }
+  }
+  EXPECT_EQ(selectionOf(a), selectionOf(b));
+  EXPECT_EQ(a.current(), b.current());
+}
+
+TEST(SceneFile, SavedSceneLoadsBackTheSameWithEveryPropertyLinkAndTheSelection) {
+  Host host;
+  host.setBuild(1447);
+  host.setDynamicUpdate(1);
+  Scene &scene = host.scene();
+  const ItemID body = scene.addObject("Body");
+  const ItemID prop = scene.addNull("Prop");
+  const ItemID spine = scene.addBone("Bone_1", body);
+  const ItemID chest = scene.addBone("Chest", spine);
+  const ItemID neck = scene.addBone("Neck \"top\"\n", chest);
+  const ItemID propBone = scene.addBone("Bone_1", prop);  // the same name under another object
+  const ItemID light = scene.addLight("Key Light");
+  const ItemID camera = scene.addCamera("Zoë's camera");
+  ASSERT_EQ(scene.setParent(prop, neck), ParentError::kNone);  // an object below a bone
+  ASSERT_EQ(scene.setParent(light, camera), ParentError::kNone);
+  ASSERT_EQ(scene.setParent(camera, prop), ParentError::kNone);
+
+  // Every property away from its default somewhere.
+  Item &null = *scene.find(prop);
+  null.visibility = 2;
+  null.colour = 14;
+  null.alphaMode = kAlphaConstantBlack;
+  null.iconScale = 0.25;
+  null.flags ^= kItemActive | kItemSelfShadow | kItemUnseenByRays | kItemUnseenByCamera |
+                kItemUnaffectedByFog | kItemUnseenByRadiosity;
+  std::copy_n(std::array{-0.0, 0.1, 1e-300}.begin(), 3, null.position);
+  Item &bone = *scene.find(chest);
+  bone.restLength = 1.0 / 3;
+  bone.strength = 2.5e7;
+  bone.boneType = kBoneJoint;
+  bone.set(kItemBoneMultiply, false);
+  bone.set(kItemCastShadow, true);  // toggles reach bones too
+  scene.find(light)->visibility = 0;
+  scene.find(camera)->alphaMode = kAlphaUnaffectedByObjects;
+  scene.select(propBone);
+  scene.addToSelection(body);
+  scene.addToSelection(light);
+  scene.addToSelection(body);  // current, in the middle of the selection
+
+  const std::string text = writeScene(host);
+  Host loaded;
+  const auto error = readScene(text, "rig.json", loaded);
+  ASSERT_FALSE(error) << error->format();
+  expectSameScene(scene, loaded.scene());
+  EXPECT_EQ(loaded.build(), 1447u);
+  EXPECT_EQ(loaded.interfaceState().dynamicUpdate, 1);
+  EXPECT_EQ(writeScene(loaded), text);
+}
+
+TEST(SceneFile, HandWrittenItemsTakeIdsInFileOrderAndNewItemDefaults) {
+  // Types interleaved, links pointing ahead, properties left out.
+  const std::string text = sceneWith(R"(
+    {"type": "bone", "name": "Root", "owner": "10000001"},
+    {"type": "object", "name": "Mesh", "parent": "40000001"},
+    {"type": "object", "name": "Null", "null": true},
+    {"type": "bone", "name": "Tip", "owner": "10000001", "parent": "40000000"},
+    {"type": "bone", "name": "Other", "owner": "10000001", "parent": "10000001"},
+    {"type": "light", "name": "Light"})",
+                                     R"(, "selection": ["20000000", "40000001"])");
+  Host host;
+  host.setBuild(600);
+  host.setDynamicUpdate(2);
+  const auto error = readScene(text, "rig.json", host);
+  ASSERT_FALSE(error) << error->format();
+
+  Scene expected;
+  const ItemID mesh = expected.addObject("Mesh");
+  const ItemID null = expected.addNull("Null");
+  const ItemID root = expected.addBone("Root", null);
+  const ItemID tip = expected.addBone("Tip", root);
+  expected.addBone("Other", null);  // parenting a bone to its object makes it a root bone
+  expected.setParent(mesh, tip);
+  expected.addLight("Light");
+  expected.select(0x20000000u);
+  expected.addToSelection(tip);  // left out, the current item is the last selected
+  expectSameScene(expected, host.scene());
+  EXPECT_EQ(host.build(), kDefaultHostBuild);
+  EXPECT_EQ(host.interfaceState().dynamicUpdate, 0);
+}
+
+TEST(SceneFile, DefaultSceneLoadsAsTheDocumentedRig) {
+  Host host;
+  const auto error = readScene(defaultScene(), "default", host);
+  ASSERT_FALSE(error) << error->format();
+  EXPECT_EQ(host.build(), 2000u);
+  EXPECT_EQ(host.interfaceState().dynamicUpdate, 2);
+  EXPECT_EQ(
+      sceneTree(host),
+      "10000000  Body  object vis 5 colour 7  *current\n"
+      "  40000000  Spine  bone vis 1 colour 8  rest 0.5 strength 1 multiply on type classic  at 0 1 0\n"
+      "    40000001  Chest  bone vis 1 colour 8  rest 0.4 strength 1 multiply on type classic  at 0 0 0.5\n"
+      "      40000002  Neck  bone vis 1 colour 8  rest 0.2 strength 1 multiply on type classic  at 0 0 0.4\n"
+      "  10000001  Hips  null vis 5 colour 7  at 0 1 0\n"
+      "10000002  Prop  object vis 5 colour 7  at 1.5 0 0\n"
+      "20000000  Key Light  light vis 1 colour 13  at -2 3 -2\n"
+      "30000000  Camera  camera vis 1 colour 10  at 0 1 -5\n");
+}
+
+TEST(SceneTree, ShowsWhatDiffersFromANewItemAndTheSelection) {
+  const std::string text = sceneWith(R"(
+    {"type": "camera", "name": "Cam"},
+    {"type": "object", "name": "Null_001", "null": true, "parent": "40000000", "visibility": 2, "alpha": 1,
+     "unseenByRays": true, "unseenByCamera": true, "unaffectedByFog": true, "unseenByRadiosity": true},
+    {"type": "object", "name": "Body", "selfShadow": false, "castShadow": false, "receiveShadow": false,
+     "active": false},
+    {"type": "bone", "name": "B\tone", "owner": "10000001", "strength": 0.5, "multiply": false, "boneType": 1,
+     "iconScale": 2},
+    {"type": "light", "name": "Lamp", "parent": "10000000", "castShadow": true})",
+                                     R"(, "selection": ["10000000", "30000000"], "current": "30000000")");
+  Host host;
+  ASSERT_FALSE(readScene(text, "rig.json", host));
+  EXPECT_EQ(
+      sceneTree(host),
+      "10000001  Body  object vis 5 colour 7  inactive  shadows: none\n"
+      "  40000000  B\\x09one  bone vis 1 colour 8  rest 1 strength 0.5 multiply off type joint  icon 2\n"
+      "    10000000  Null_001  null vis 2 colour 7  unseen: rays camera fog radiosity  alpha 1  *selected\n"
+      "      20000000  Lamp  light vis 1 colour 13  shadows: cast\n"
+      "30000000  Cam  camera vis 1 colour 10  *current\n");
+
+  // A deep chain stops indenting and says how deep it is instead.
+  Host deep;
+  ItemID bone = deep.scene().addBone("Root", deep.scene().addObject("Arm"));
+  for (int i = 0; i < 40; ++i) bone = deep.scene().addBone("Tip", bone);
+  const std::string tree = sceneTree(deep);
+  EXPECT_NE(tree.find("\n" + std::string(64, ' ') + "[depth 41] 40000028  Tip  bone"), std::string::npos);
+  EXPECT_EQ(sceneTree(Host()), "(no items)\n");
+}
+
+// Each bad file gives one message at the offending place, and the host keeps
+// the scene it had.
+struct BadFile {
+  std::string text;
+  std::string message;
+};
+
+void expectRefused(const std::vector<BadFile> &cases) {
+  Host host;
+  ASSERT_FALSE(readScene(defaultScene(), "default", host));
+  const std::string before = writeScene(host);
+  const uint64_t selectionVersion = host.scene().selectionVersion();
+  for (const BadFile &bad : cases) {
+    SCOPED_TRACE(bad.text);
+    const auto error = readScene(bad.text, "rig.json", host);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->format(), bad.message);
+  }
+  EXPECT_EQ(writeScene(host), before);
+  EXPECT_EQ(host.scene().selectionVersion(), selectionVersion);
+}
+
+TEST(SceneFileErrors, SyntaxErrorsArePlacedByLineAndColumn) {
+  expectRefused({
+      {"",
+       "rig.json:1:1: syntax error while parsing value - unexpected end of input; expected '[', '{', or a "
+       "literal"},
+      {"{\n  \"format\": \"mint-scene\",\n  \"items\": [\n",
+       "rig.json:4:1: syntax error while parsing value - unexpected end of input; expected '[', '{', or a "
+       "literal"},
+      {"{\"format\": \"mint-scene\",}",
+       "rig.json:1:25: syntax error while parsing object key - unexpected '}'; expected string literal"},
+      // The parser gives no place for an overflow; its number is found in the text.
+      {"{\"format\": \"mint-scene\",\n \"build\": 1e999}", "rig.json:2:11: number overflow parsing '1e999'"},
+  });
+  // Cut anywhere, a file is refused with a place, never read in part.
+  const std::string whole(defaultScene());
+  for (size_t length = 0; length + 1 < whole.size(); ++length) {
+    Host host;
+    const auto error = readScene(whole.substr(0, length), "rig.json", host);
+    ASSERT_TRUE(error) << length;
+    EXPECT_GE(error->line, 1) << error->format();
+  }
+}
+
+TEST(SceneFileErrors, WrongValuesAndKeysNameTheirPath) {
+  expectRefused({
+      {"[1]", "rig.json:1:1: expected an object, got an array"},
+      {R"({"version": 1})", R"(rig.json:1:1: not a scene file: no "format": "mint-scene")"},
+      {R"({"format": "mint-scene", "version": 2})",
+       "rig.json:1:26: version: this host reads version 1, not 2"},
+      {sceneWith("", R"(, "item": [])"), R"(rig.json:1:53: item: unknown key (did you mean "items"?))"},
+      {sceneWith("", R"(, "build": 4096)"), "rig.json:1:53: build: 4096 is out of range 0-4095"},
+      {sceneWith("", R"(, "dynamicUpdate": "on")"),
+       R"(rig.json:1:53: dynamicUpdate: expected an integer, got "on")"},
+      {sceneWith("3"), "rig.json:1:50: items[0]: expected an object, got 3"},
+      {sceneWith(R"({"name": "A"})"), R"(rig.json:1:50: items[0]: missing "type")"},
+      {sceneWith(R"({"type": "nul", "name": "A"})"),
+       R"(rig.json:1:51: items[0].type: unknown type "nul"; expected object, light, camera or bone)"},
+      {sceneWith(R"({"type": "null", "name": "A"})"),
+       "rig.json:1:51: items[0].type: unknown type \"null\"; expected object, light, camera or bone "
+       "(a null is an object with \"null\": true)"},
+      {sceneWith(R"({"type": "object", "name": 12})"),
+       "rig.json:1:69: items[0].name: expected a string, got 12"},
+      {sceneWith(R"({"type": "object", "name": "A", "color": 3})"),
+       R"(rig.json:1:82: items[0].color: unknown key (did you mean "colour"?))"},
+      {sceneWith(R"({"type": "light", "name": "A", "multiply": true})"),
+       "rig.json:1:81: items[0].multiply: not a property of a light (only of bones)"},
+      {sceneWith(R"({"type": "light", "name": "A", "visibility": 2})"),
+       "rig.json:1:81: items[0].visibility: 2 is out of range 0-1 for a light"},
+      {sceneWith(R"({"type": "object", "name": "A", "active": 1})"),
+       "rig.json:1:82: items[0].active: expected true or false, got 1"},
+      {sceneWith(R"({"type": "object", "name": "A", "position": [1, 2]})"),
+       "rig.json:1:82: items[0].position: expected [x, y, z], got an array of 2 values"},
+      {sceneWith("{\"type\": \"object\", \"name\": \"Zoë\",\n  \"position\": [1, \"2\", 3]}"),
+       R"(rig.json:2:19: items[0].position[1]: expected a number, got "2")"},
+      // Columns count characters: "é" is two bytes.
+      {sceneWith(R"({"type": "object", "name": "éé", "colour": 1, "colour": 15})"),
+       "rig.json:1:96: items[0].colour: given twice"},
+      {sceneWith(R"({"type": "bone", "name": "B"})"),
+       R"(rig.json:1:50: items[0]: missing "owner", the object the bone belongs to)"},
+  });
+}
+
+TEST(SceneFileErrors, IdsMustRunInFileOrderAndLinksMustHoldTogether) {
+  const std::string twoObjects = R"({"type": "object", "name": "A"}, {"type": "object", "name": "B"})";
+  expectRefused({
+      {sceneWith(twoObjects + R"(, {"id": "10000000", "type": "object", "name": "C"})"),
+       "rig.json:1:117: items[2].id: 10000000 is already the ID of items[0]"},
+      {sceneWith(twoObjects + R"(, {"id": "0x10000003", "type": "object", "name": "C"})"),
+       "rig.json:1:117: items[2].id: expected 10000002, the next free object ID, got 10000003"},
+      {sceneWith(R"({"id": "40000000", "type": "object", "name": "A"})"),
+       "rig.json:1:51: items[0].id: 40000000 is a bone ID, but the item is an object"},
+      {sceneWith(R"({"id": "1000000", "type": "object", "name": "A"})"),
+       R"(rig.json:1:51: items[0].id: expected an ID of eight hexadecimal digits, got "1000000")"},
+      {sceneWith("\n" + twoObjects + ",\n  " + R"({"type": "light", "name": "L", "parent": "10000009"})"),
+       "rig.json:3:34: items[2].parent: no item 10000009"},
+      {sceneWith(R"({"type": "object", "name": "A", "parent": "10000000"})"),
+       "rig.json:1:82: items[0].parent: an item cannot be its own parent"},
+      {sceneWith(twoObjects +
+                 R"(, {"type": "bone", "name": "X", "owner": "20000000"}, {"type": "light", "name": "L"})"),
+       "rig.json:1:146: items[2].owner: 20000000 is a light, not an object"},
+      {sceneWith(twoObjects + R"(, {"type": "bone", "name": "X", "owner": "10000001"}, )" +
+                 R"({"type": "bone", "name": "Y", "owner": "10000000", "parent": "40000000"})"),
+       "rig.json:1:219: items[3].parent: 40000000 is a bone of 10000001, not this bone's object 10000000 or "
+       "one "
+       "of its bones"},
+      // A loop through a bone's object is named at the member listed first.
+      {sceneWith(R"({"type": "bone", "name": "X", "owner": "10000000"}, )"
+                 R"({"type": "object", "name": "A", "parent": "40000001"}, )"
+                 R"({"type": "bone", "name": "Y", "owner": "10000000", "parent": "40000000"})"),
+       "rig.json:1:80: items[0].owner: 40000000 is its own ancestor: 40000000 -> 10000000 -> 40000001 -> "
+       "40000000"},
+      {sceneWith(twoObjects, R"(, "selection": ["10000001", "10000002"])"),
+       "rig.json:1:143: selection[1]: no item 10000002"},
+      {sceneWith(twoObjects, R"(, "selection": ["10000001", "10000001"])"),
+       "rig.json:1:143: selection[1]: 10000001 is listed twice"},
+      {sceneWith(twoObjects, R"(, "selection": ["10000001"], "current": "10000000")"),
+       "rig.json:1:144: current: 10000000 is not in the selection"},
+  });
+}
+
+class SceneFileOnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = ::testing::TempDir() + "scene_file_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::vector<std::string> files() const {
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(dir_))
+      names.push_back(entry.path().filename());
+    return names;
+  }
+
+  std::string dir_;
+};
+
+TEST_F(SceneFileOnDisk, SaveReplacesTheFileWholeAndKeepsItsPermissions) {
+  Host host;
+  ASSERT_FALSE(readScene(defaultScene(), "default", host));
+  const std::string path = dir_ + "/rig.json";
+  std::ofstream(path) << "old";
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+
+  ASSERT_EQ(saveSceneFile(path, host), std::nullopt);
+  struct stat saved;
+  ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+  EXPECT_EQ(saved.st_mode & 0777, 0640u);
+  EXPECT_EQ(files(), std::vector<std::string>{"rig.json"});  // no temporary file left
+  Host loaded;
+  const auto error = loadSceneFile(path, loaded);
+  ASSERT_FALSE(error) << error->format();
+  EXPECT_EQ(writeScene(loaded), writeScene(host));
+}
+
+TEST_F(SceneFileOnDisk, FailuresNameThePathAndTheReason) {
+  Host host;
+  EXPECT_EQ(saveSceneFile(dir_ + "/missing/rig.json", host),
+            "cannot save " + dir_ + "/missing/rig.json: No such file or directory");
+  ASSERT_EQ(::mkdir((dir_ + "/rig.json").c_str(), 0755), 0);
+  EXPECT_EQ(saveSceneFile(dir_ + "/rig.json", host), "cannot save " + dir_ + "/rig.json: Is a directory");
+  EXPECT_EQ(files(), std::vector<std::string>{"rig.json"});
+
+  auto error = loadSceneFile(dir_ + "/none.json", host);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->format(), dir_ + "/none.json: cannot read: No such file or directory");
+  std::ofstream(dir_ + "/bad.json") << "{\n  \"format\": \"mint-scene\",\n  \"version\": true\n}\n";
+  error = loadSceneFile(dir_ + "/bad.json", host);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->format(), dir_ + "/bad.json:3:3: version: this host reads version 1, not true");
+}
+
+TEST(ResolveItem, FindsByIdOrNameAndListsCandidatesWhenANameRepeats) {
+  Scene scene;
+  const ItemID body = scene.addObject("Body");
+  const ItemID prop = scene.addObject("Prop");
+  const ItemID first = scene.addBone("Bone_1", body);
+  scene.addBone("Chest", first);
+  const ItemID second = scene.addBone("Bone_1", prop);
+  const ItemID hexNamed = scene.addLight("20000005");
+  const ItemID lonely = scene.addLight("Bone_1");
+
+  EXPECT_EQ(std::get<ItemID>(resolveItem(scene, "10000001")), prop);
+  EXPECT_EQ(std::get<ItemID>(resolveItem(scene, "0x40000002")), second);
+  EXPECT_EQ(std::get<ItemID>(resolveItem(scene, "Chest")), 0x40000001u);
+  // A name that looks like an ID still names its item when no item has that ID.
+  EXPECT_EQ(std::get<ItemID>(resolveItem(scene, "20000005")), hexNamed);
+
+  EXPECT_EQ(std::get<std::string>(resolveItem(scene, "Bone_1")),
+            "\"Bone_1\" names 3 items: " + hexId(lonely) +
+                " (top level), 40000000 (under Body), 40000002 (under Prop)");
+  EXPECT_EQ(std::get<std::string>(resolveItem(scene, "chest")),
+            "no item named \"chest\" (did you mean \"Chest\"?)");
+  EXPECT_EQ(std::get<std::string>(resolveItem(scene, "Pelvis")), "no item named \"Pelvis\"");
+  EXPECT_EQ(std::get<std::string>(resolveItem(scene, "10000009")), "no item 10000009");
+  EXPECT_EQ(std::get<std::string>(resolveItem(scene, "")), "no item name or ID given");
+}
+
+}  // namespace
+}  // namespace layout
