@@ -1,4 +1,6 @@
-// Drawing an open panel as a person would see it, as an SVG picture.
+// Drawing an open panel as a person would see it, as an SVG picture: every
+// control at its pixel position with its label and current value, ghosted
+// controls greyed, divider lines, the title bar, and OK and Cancel below.
 #pragma once
 
 #include <string>
@@ -15,12 +17,15 @@ struct PictureControl {
   int y = 0;
   int width = -1;
   bool ghosted = false;
+  bool focused = false;            // text fields: has the keyboard focus
   std::string text;                // edit fields: the text
   int index = 0;                   // popups, choices, check boxes
   double number = 0.0;             // float and percent fields
   std::vector<std::string> items;  // popup and choice entries, as the module gave them
   int borderWidth = 0;             // divider lines
-  int editWidthChars = 0;          // edit fields: width in characters
+  int borderHeight = 0;
+  int editWidthChars = 0;  // edit fields: width in characters
+  int listWidth = 0;  // popups: the button's width in pixels, without the label; 0 = sized to the entries
 };
 
 struct PanelPicture {
@@ -28,6 +33,7 @@ struct PanelPicture {
   int width = 0;
   int height = 0;
   std::vector<PictureControl> controls;
+  std::string caption;  // shown under the panel's controls, beside OK and Cancel; may be empty
 };
 
 // The text a person sees for a list entry: a leading 0x03 and the

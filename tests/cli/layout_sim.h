@@ -1,0 +1,44 @@
+// Runs the built layout-sim as a user does, in a temporary folder of its own
+// per test, and hands back its exit status and what it printed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace sim::cli_test {
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class LayoutSim : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs layout-sim with `arguments`, in the test's folder.
+  Result run(const std::vector<std::string> &arguments) { return runWith(arguments, environ()); }
+  // The same with PATH set to `searchPath`.
+  Result runWithPath(const std::vector<std::string> &arguments, const std::string &searchPath);
+  // A path in the test's folder.
+  std::string path(const std::string &name) const { return (dir_ / name).string(); }
+  void write(const std::string &name, const std::string &text) const;
+  std::string read(const std::string &name) const;
+  bool exists(const std::string &name) const { return std::filesystem::exists(dir_ / name); }
+
+ private:
+  static std::vector<std::string> environ();
+  Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment);
+
+  std::filesystem::path dir_;
+};
+
+// How many lines of `text` contain `part`.
+int countLines(const std::string &text, const std::string &part);
+
+}  // namespace sim::cli_test

@@ -1,0 +1,60 @@
+#include "tools/files.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tools/cli_error.h"
+
+namespace sim {
+
+void makeParentFolders(const std::string &path) {
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (parent.empty()) return;
+  std::error_code error;
+  std::filesystem::create_directories(parent, error);
+  if (error) throw badInput("cannot create folder " + parent.string() + ": " + error.message());
+}
+
+std::string temporaryBeside(const std::string &path) {
+  static int counter = 0;
+  return path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(++counter);
+}
+
+void writeFileAtomically(const std::string &path, std::string_view content) {
+  makeParentFolders(path);
+  const std::string temporary = temporaryBeside(path);
+  std::FILE *file = std::fopen(temporary.c_str(), "wb");
+  if (!file) throw badInput("cannot write " + path + ": " + std::strerror(errno));
+  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  const int writeErrno = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    std::remove(temporary.c_str());
+    throw badInput("cannot write " + path + ": " + std::strerror(written ? errno : writeErrno));
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int renameErrno = errno;
+    std::remove(temporary.c_str());
+    throw badInput("cannot write " + path + ": " + std::strerror(renameErrno));
+  }
+}
+
+std::string readFile(const std::string &path, const std::string &what) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored))
+    throw badInput("cannot read " + what + " " + path + ": it is a folder");
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw badInput("cannot read " + what + " " + path + ": " + std::strerror(errno));
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (in.bad()) throw badInput("cannot read " + what + " " + path + ": " + std::strerror(errno));
+  return text.str();
+}
+
+}  // namespace sim

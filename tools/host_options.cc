@@ -1,0 +1,40 @@
+#include "tools/host_options.h"
+
+#include <CLI/CLI.hpp>
+
+namespace sim {
+
+void addHostOptions(CLI::App &app, HostOptions &options, bool withModule) {
+  app.add_option("--scene", options.scene, "Scene file to start from (default: the embedded default scene)")
+      ->type_name("FILE");
+  if (!withModule) return;
+  options.selectOption =
+      app.add_option("--select", options.select,
+                     "Select these items in order, by name or ID (default: the scene's selection)")
+          ->type_name("ITEM");
+  options.buildOption = app.add_option("--build", options.build,
+                                       "Host build number the module is told (0-4095; default: the scene's)")
+                            ->type_name("N");
+  options.dynamicUpdateOption = app.add_option("--dynamic-update", options.dynamicUpdate,
+                                               "Dynamic update setting: 0 off, 1 delayed, 2 interactive")
+                                    ->type_name("N");
+  app.add_option("--without", options.without, "Switch off a host service, such as \"LW Item Info 3\"")
+      ->type_name("SERVICE");
+  app.add_option("--module", options.module, "The module to load (default: mint.so beside this program)")
+      ->type_name("PATH");
+}
+
+void prepareHost(Simulator &simulator, const HostOptions &options, bool withModule) {
+  if (withModule) simulator.loadModule(options.module.empty() ? moduleBesideProgram() : options.module);
+  simulator.loadScene(options.scene);
+  if (!withModule) return;
+  for (const std::string &service : options.without) simulator.switchOff(service);
+  if (options.buildOption->count()) simulator.setBuild(options.build);
+  if (options.dynamicUpdateOption->count()) simulator.setDynamicUpdate(options.dynamicUpdate);
+  if (options.selectOption->count()) {
+    simulator.clearSelection();
+    for (const std::string &item : options.select) simulator.addToSelection(item);
+  }
+}
+
+}  // namespace sim

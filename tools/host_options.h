@@ -1,0 +1,37 @@
+// The options that set up the substitute Layout before a run: which module,
+// which scene, the host build, dynamic update and the selection.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/simulator.h"
+
+namespace CLI {
+class App;
+class Option;
+}  // namespace CLI
+
+namespace sim {
+
+struct HostOptions {
+  std::string module;  // empty: mint.so beside the program
+  std::string scene;   // empty: the embedded default scene
+  std::vector<std::string> select;
+  std::vector<std::string> without;  // host services switched off
+  int64_t build = 0;
+  int64_t dynamicUpdate = 0;
+  CLI::Option *buildOption = nullptr;
+  CLI::Option *dynamicUpdateOption = nullptr;
+  CLI::Option *selectOption = nullptr;
+};
+
+// `withModule`: whether the command loads a module (replay does not).
+void addHostOptions(CLI::App &app, HostOptions &options, bool withModule);
+
+// Loads the module and the scene, then applies the build, dynamic update and
+// selection given. Throws CliError.
+void prepareHost(Simulator &simulator, const HostOptions &options, bool withModule);
+
+}  // namespace sim

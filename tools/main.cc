@@ -1,0 +1,95 @@
+// layout-sim: Layout's side of the Mint commands on the command line. It
+// loads the module into the substitute host, drives its panels as a person
+// would and shows exactly which commands reach the scene.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "tools/cli_error.h"
+#include "tools/subcommand.h"
+#include "tools/suggest.h"
+
+namespace sim {
+namespace {
+
+constexpr Subcommand kSubcommands[] = {
+    {"run", "Run a server: drive its panel, print the commands sent and the scene", &setUpRun},
+    {"session", "Run the steps of a session file in one host, remembered choices carrying over",
+     &setUpSession},
+    {"panel", "Show a server's panel as a person sees it: text, SVG or PNG; nothing is sent", &setUpPanel},
+    {"replay", "Carry out a file of command texts on a scene, like a macro", &setUpReplay},
+};
+
+constexpr const char *kExitCodes =
+    "Exit status: 0 done (a cancelled panel is done too); 1 bad usage or input (arguments, files,\n"
+    "panel actions); 2 the module refused: it failed to load, lacked a host service or misused the host.";
+
+void checkSubcommand(const std::string &name) {
+  std::vector<std::string> names;
+  for (const Subcommand &subcommand : kSubcommands) {
+    if (name == subcommand.name) return;
+    names.emplace_back(subcommand.name);
+  }
+  std::string list;
+  for (const std::string &known : names) list += (list.empty() ? "" : ", ") + known;
+  throw badInput("unknown subcommand \"" + name + "\"" + didYouMean(name, names) + "; subcommands: " + list +
+                 " (see layout-sim --help)");
+}
+
+std::string version() { return std::string("layout-sim ") + MINT_VERSION; }
+
+int run(int argc, char **argv) {
+  CLI::App app("layout-sim: run the Mint commands in a substitute Layout and see what they do.",
+               "layout-sim");
+  app.get_formatter()->column_width(24);
+  app.set_version_flag("--version", version());
+  app.require_subcommand(1);
+  app.footer(kExitCodes);
+  // Errors name the subcommand whose help explains the usage.
+  app.failure_message([](const CLI::App *failed, const CLI::Error &error) {
+    std::string name = failed->get_name();
+    for (const CLI::App *sub : failed->get_subcommands({})) {
+      if (sub->parsed()) name += " " + sub->get_name();
+    }
+    return name + ": " + error.what() + " (see " + name + " --help)\n";
+  });
+  std::vector<SubcommandMain> mains;
+  std::vector<CLI::App *> apps;
+  for (const Subcommand &subcommand : kSubcommands) {
+    CLI::App *sub = app.add_subcommand(subcommand.name, subcommand.summary);
+    mains.push_back(subcommand.setUp(*sub));
+    if (sub->get_footer().empty()) {
+      sub->footer(kExitCodes);
+    } else {
+      sub->footer(sub->get_footer() + "\n\n" + kExitCodes);
+    }
+    apps.push_back(sub);
+  }
+  if (argc > 1 && argv[1][0] != '-') checkSubcommand(argv[1]);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError &error) {
+    const int status = app.exit(error);
+    return status == static_cast<int>(CLI::ExitCodes::Success) ? kExitDone : kExitBadInput;
+  }
+  for (size_t i = 0; i < apps.size(); ++i) {
+    if (apps[i]->parsed()) return mains[i]();
+  }
+  return kExitBadInput;
+}
+
+}  // namespace
+}  // namespace sim
+
+int main(int argc, char **argv) {
+  try {
+    return sim::run(argc, argv);
+  } catch (const sim::CliError &error) {
+    std::cout.flush();
+    std::cerr << "layout-sim: " << error.what() << "\n";
+    return error.exitCode();
+  } catch (const std::exception &error) {
+    std::cout.flush();
+    std::cerr << "layout-sim: " << error.what() << "\n";
+    return sim::kExitBadInput;
+  }
+}

@@ -1,0 +1,95 @@
+#include "tools/run_report.h"
+
+#include <unordered_map>
+
+#include "host/scene_file.h"
+
+namespace sim {
+namespace {
+
+std::string quotedList(const std::vector<std::string> &names) {
+  std::string list;
+  for (const std::string &name : names) list += (list.empty() ? "\"" : ", \"") + name + "\"";
+  return list;
+}
+
+std::string selectionText(const layout::Host &host) {
+  const auto selection = host.scene().selection();
+  if (selection.empty()) return "nothing is selected";
+  std::string text = "selected: ";
+  for (size_t i = 0; i < selection.size(); ++i) {
+    const layout::Item *item = host.scene().find(selection[i]);
+    text += (i ? ", " : "") + std::string(item ? host.scene().name(*item) : "?") + " (" +
+            layout::hexId(selection[i]) + ")";
+  }
+  return text;
+}
+
+}  // namespace
+
+void printCommands(std::ostream &out, const layout::Host &host, size_t first, size_t end) {
+  std::unordered_map<size_t, const layout::Rejection *> rejected;
+  for (const layout::Rejection &rejection : host.rejections()) rejected[rejection.command] = &rejection;
+  const layout::CommandLog &log = host.commandLog();
+  for (size_t i = first; i < end; ++i) {
+    const layout::CommandLog::Entry entry = log[i];
+    if (entry.accepted) {
+      out << "  ok  " << entry.text << '\n';
+    } else {
+      const auto found = rejected.find(i);
+      out << "  REJECTED  " << entry.text << ": "
+          << (found != rejected.end() ? found->second->reason : "refused") << '\n';
+    }
+  }
+}
+
+size_t countRejected(const layout::Host &host, size_t first, size_t end) {
+  size_t count = 0;
+  for (size_t i = first; i < end; ++i) count += host.commandLog()[i].accepted ? 0 : 1;
+  return count;
+}
+
+std::optional<CliError> runError(const RunOutcome &outcome) {
+  if (outcome.result == 2) {
+    std::string why = outcome.missingServices.empty()
+                          ? "result 2, a required service is missing"
+                          : "the host does not provide " + quotedList(outcome.missingServices);
+    return CliError(kExitRefused, outcome.server + " refused to run: " + why);
+  }
+  if (!outcome.misuse.empty()) {
+    std::string message = "the module misused the host during " + outcome.server + ":";
+    for (const std::string &misuse : outcome.misuse) message += "\n  " + misuse;
+    return CliError(kExitRefused, message);
+  }
+  if (outcome.failure) return CliError(kExitBadInput, outcome.failure->message);
+  return std::nullopt;
+}
+
+std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome) {
+  if (outcome.result == 2) return runError(outcome);
+  const size_t sent = outcome.commandsSent();
+  if (sent > 0) {
+    const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);
+    out << outcome.server << " sent " << sent << (sent == 1 ? " command" : " commands");
+    if (rejected) out << ", " << rejected << " rejected";
+    out << ":\n";
+    printCommands(out, host, outcome.firstCommand, outcome.endCommand);
+  } else if (outcome.cancelled && !outcome.failure) {
+    out << "Cancelled: no command was sent.\n";
+  } else if (outcome.panelsShown == 0) {
+    out << outcome.server << " showed no panel and sent no command";
+    if (!outcome.missingServices.empty()) {
+      out << " (the host does not provide " << quotedList(outcome.missingServices) << ")";
+    } else {
+      out << " (" << selectionText(host) << ")";
+    }
+    out << ".\n";
+  } else if (!outcome.failure) {
+    out << outcome.server << " sent no command.\n";
+  }
+  return runError(outcome);
+}
+
+void printScene(std::ostream &out, const layout::Host &host) { out << "Scene:\n" << layout::sceneTree(host); }
+
+}  // namespace sim

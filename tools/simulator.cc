@@ -1,0 +1,166 @@
+#include "tools/simulator.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <variant>
+
+#include "host/scene_file.h"
+#include "host/services.h"
+#include "tools/cli_error.h"
+#include "tools/files.h"
+#include "tools/suggest.h"
+
+namespace sim {
+
+std::string moduleBesideProgram() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return "mint.so";
+  return (program.parent_path() / "mint.so").string();
+}
+
+Simulator::Simulator()
+    : host_(std::make_unique<layout::Host>()), progress_(stderr, isatty(STDERR_FILENO) != 0) {
+  host_->commands().setStatusObserver(
+      [this](const layout::StatusMessage &message) { progress_.status(message.text, message.progress); });
+}
+
+Simulator::~Simulator() = default;
+
+void Simulator::loadModule(const std::string &path) {
+  if (const std::optional<layout::LoadError> error = host_->loadModule(path)) {
+    throw CliError(kExitRefused, "cannot load the module (" + std::string(layout::loadStepName(error->step)) +
+                                     "): " + error->message);
+  }
+}
+
+void Simulator::loadScene(const std::string &path) {
+  std::optional<layout::FileError> error;
+  if (path.empty()) {
+    error = layout::readScene(layout::defaultScene(), "default scene", *host_);
+  } else {
+    error = layout::loadSceneFile(path, *host_);
+  }
+  if (error) throw badInput(error->format());
+}
+
+void Simulator::saveScene(const std::string &path) const {
+  makeParentFolders(path);
+  if (const std::optional<std::string> problem = layout::saveSceneFile(path, *host_)) {
+    throw badInput("cannot save the scene: " + *problem);
+  }
+}
+
+void Simulator::setBuild(int64_t build) {
+  if (build < 0 || build > 0xFFF) {
+    throw badInput("host build " + std::to_string(build) + " out of range: builds are 0 to 4095");
+  }
+  host_->setBuild(static_cast<uint32_t>(build));
+}
+
+void Simulator::setDynamicUpdate(int64_t setting) {
+  if (setting < 0 || setting > 2) {
+    throw badInput("dynamic update " + std::to_string(setting) +
+                   " out of range: 0 off, 1 delayed, 2 interactive");
+  }
+  host_->setDynamicUpdate(static_cast<int>(setting));
+}
+
+void Simulator::switchOff(const std::string &service) {
+  std::vector<std::string> names;
+  for (int i = 0; i < layout::kServiceCount; ++i) {
+    const auto known = static_cast<layout::Service>(i);
+    names.emplace_back(layout::serviceName(known));
+    if (service == names.back()) {
+      host_->setServiceEnabled(known, false);
+      return;
+    }
+  }
+  std::string list;
+  for (const std::string &name : names) list += (list.empty() ? "\"" : ", \"") + name + "\"";
+  throw badInput("the host has no service \"" + service + "\"" + didYouMean(service, names) +
+                 "; its services: " + list);
+}
+
+void Simulator::clearSelection() { host_->scene().clearSelection(); }
+
+void Simulator::addToSelection(const std::string &nameOrId) {
+  const std::variant<ItemID, std::string> found = layout::resolveItem(host_->scene(), nameOrId);
+  if (const std::string *error = std::get_if<std::string>(&found)) {
+    std::vector<std::string> names;
+    for (int type = 1; type <= layout::kItemTypeCount; ++type) {
+      for (const layout::Item &item : host_->scene().items(static_cast<layout::ItemType>(type))) {
+        names.emplace_back(host_->scene().name(item));
+      }
+    }
+    const bool suggested =
+        error->find("ambiguous") != std::string::npos || error->find("did you mean") != std::string::npos;
+    throw badInput(*error + (suggested ? "" : didYouMean(nameOrId, names)));
+  }
+  host_->scene().addToSelection(std::get<ItemID>(found));
+}
+
+std::vector<std::string> Simulator::serverNames() const {
+  std::vector<std::string> names;
+  if (const layout::LoadedModule *module = host_->module()) {
+    for (const layout::ServerInfo &server : module->servers()) names.push_back(server.name);
+  }
+  return names;
+}
+
+void Simulator::checkServer(const std::string &server) const {
+  const layout::LoadedModule *module = host_->module();
+  if (module && module->findServer(server)) return;
+  std::string list;
+  for (const std::string &name : serverNames()) list += (list.empty() ? "" : ", ") + name;
+  throw badInput("the module has no server \"" + server + "\"" + didYouMean(server, serverNames()) +
+                 "; its servers: " + (list.empty() ? "none" : list));
+}
+
+bool Simulator::provides(const std::string &service) const {
+  for (int i = 0; i < layout::kServiceCount; ++i) {
+    const auto known = static_cast<layout::Service>(i);
+    if (service == layout::serviceName(known)) return host_->services().enabled(known);
+  }
+  return false;
+}
+
+RunOutcome Simulator::run(const RunRequest &request) {
+  checkServer(request.server);
+  RunOutcome outcome;
+  outcome.server = request.server;
+  outcome.firstCommand = host_->commandLog().size();
+  const size_t firstLookup = host_->lookups().size();
+  const size_t firstMisuse = host_->diagnostics().messages().size();
+
+  ActionFrontEnd frontEnd(request.actions, request.finish);
+  host_->setFrontEnd(&frontEnd);
+  outcome.result = host_->activate(request.server).value_or(0);
+  host_->setFrontEnd(nullptr);
+  progress_.finish();
+
+  outcome.endCommand = host_->commandLog().size();
+  outcome.panelsShown = frontEnd.panelsShown();
+  outcome.cancelled = frontEnd.cancelled();
+  outcome.failure = frontEnd.failure();
+  outcome.closedBy = frontEnd.closedBy();
+  outcome.panel = frontEnd.inspected();
+  if (!outcome.failure && frontEnd.carriedOut() < request.actions.size()) {
+    const size_t left = frontEnd.carriedOut();
+    std::string why = outcome.panelsShown == 0 ? "no panel was shown"
+                      : outcome.closedBy       ? "the panel had already closed on \"" +
+                                               request.actions[*outcome.closedBy].spelling + "\""
+                                         : "the panel had already closed";
+    outcome.failure = ActionFailure{left, request.actions[left].spelling + ": not carried out: " + why};
+  }
+  const std::vector<std::string> &lookups = host_->lookups();
+  for (size_t i = firstLookup; i < lookups.size(); ++i) {
+    if (!provides(lookups[i])) outcome.missingServices.push_back(lookups[i]);
+  }
+  const std::vector<std::string> &messages = host_->diagnostics().messages();
+  outcome.misuse.assign(messages.begin() + static_cast<std::ptrdiff_t>(firstMisuse), messages.end());
+  return outcome;
+}
+
+}  // namespace sim

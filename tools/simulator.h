@@ -1,0 +1,91 @@
+// One substitute Layout for the length of a layout-sim command: the host, the
+// module loaded into it, the scene, and runs of the module's servers driven by
+// panel actions. A session keeps one simulator for all its steps, so the
+// module's remembered choices carry from one run to the next.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "host/panel_view.h"
+#include "tools/action_front_end.h"
+#include "tools/panel_actions.h"
+#include "tools/progress.h"
+
+namespace sim {
+
+// mint.so in the folder of the running program.
+std::string moduleBesideProgram();
+
+struct RunRequest {
+  std::string server;
+  std::vector<PanelAction> actions;
+  Finish finish = Finish::kConfirm;
+};
+
+struct RunOutcome {
+  std::string server;
+  int result = 0;  // the activation's result
+  size_t panelsShown = 0;
+  bool cancelled = false;  // the panel closed with Cancel: by the user, a failed action or inspection
+  // The first action that could not be carried out: it failed, or the
+  // panel had closed before it (closedBy names the action that closed it).
+  std::optional<ActionFailure> failure;
+  std::optional<size_t> closedBy;
+  size_t firstCommand = 0;  // this run's texts in the host's command log: [firstCommand, endCommand)
+  size_t endCommand = 0;
+  std::vector<std::string> missingServices;  // looked up during the run but not provided
+  std::vector<std::string> misuse;           // the module's misuse of the host during the run
+  std::optional<layout::PanelView> panel;    // Finish::kInspect: the panel as it was
+
+  size_t commandsSent() const { return endCommand - firstCommand; }
+};
+
+class Simulator {
+ public:
+  // Progress of runs goes to stderr.
+  Simulator();
+  ~Simulator();
+
+  layout::Host &host() { return *host_; }
+  const layout::Host &host() const { return *host_; }
+
+  // Throws CliError (refused) naming the step that failed.
+  void loadModule(const std::string &path);
+  // A scene file, or the embedded default scene when `path` is empty. Throws
+  // CliError (bad input) with the file's located error.
+  void loadScene(const std::string &path);
+  // Throws CliError (bad input) for a build or setting out of range.
+  // Saves the scene, creating a missing folder; throws CliError (bad input).
+  void saveScene(const std::string &path) const;
+  void setBuild(int64_t build);
+  void setDynamicUpdate(int64_t setting);
+
+  // Makes the global look-up answer null for a service; throws CliError (bad
+  // input) for a name the host does not know.
+  void switchOff(const std::string &service);
+
+  void clearSelection();
+  // An item by ID or name; throws CliError (bad input) for an unknown or
+  // ambiguous name, listing candidates with their IDs.
+  void addToSelection(const std::string &nameOrId);
+
+  // Throws CliError (bad input) for a server the module lacks.
+  RunOutcome run(const RunRequest &request);
+  // Names the server the module lacks, or does nothing.
+  void checkServer(const std::string &server) const;
+  std::vector<std::string> serverNames() const;
+
+ private:
+  bool provides(const std::string &service) const;
+
+  std::unique_ptr<layout::Host> host_;
+  Progress progress_;
+};
+
+}  // namespace sim
