@@ -10,7 +10,8 @@ namespace {
 
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
-// Edits between the two, where a change of case alone costs nothing.
+}  // namespace
+
 size_t editDistance(std::string_view a, std::string_view b) {
   std::vector<size_t> row(b.size() + 1);
   for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -25,8 +26,6 @@ size_t editDistance(std::string_view a, std::string_view b) {
   }
   return row[b.size()];
 }
-
-}  // namespace
 
 void Suggestion::consider(std::string_view candidate) {
   // A slip is a letter or two, fewer in a short word.

@@ -8,6 +8,9 @@
 
 namespace layout {
 
+// Edits between two words, where a change of case alone costs nothing.
+size_t editDistance(std::string_view a, std::string_view b);
+
 class Suggestion {
  public:
   explicit Suggestion(std::string_view typed) : typed_(typed) {}
