@@ -1,10 +1,16 @@
 // Every command text the host was asked to carry out, in order, with its
-// result. A million-bone run sends several million texts, so they share one
-// character arena instead of one string each, and the log can be switched off.
+// result. A million-bone run sends several million texts, most of them a
+// repeat of one sent a few commands earlier ("BoneType 1", the same
+// "SelectItem"), so a text is stored once per stretch of repeats and each
+// entry refers to its stored copy. Texts and entries grow in fixed blocks,
+// never a doubling array's spare half. The log can be switched off.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,13 +20,13 @@ namespace layout {
 class CommandLog {
  public:
   struct Entry {
-    std::string_view text;  // valid until the next append
+    std::string_view text;  // valid until clear()
     bool accepted;
   };
 
   void append(std::string_view text, bool accepted);
-  size_t size() const { return ends_.size(); }
-  bool empty() const { return ends_.empty(); }
+  size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
   Entry operator[](size_t index) const;
   // Copies of the texts from `first` on, for comparing whole transcripts.
   std::vector<std::string> texts(size_t first = 0) const;
@@ -30,10 +36,24 @@ class CommandLog {
   bool enabled() const { return enabled_; }
 
  private:
-  static constexpr uint64_t kAcceptedBit = uint64_t{1} << 63;
+  // An entry is a stored text's index with the result in the top bit; past
+  // 2^31 stored texts (tens of gigabytes) the log records no more.
+  static constexpr uint32_t kAcceptedBit = uint32_t{1} << 31;
+  static constexpr size_t kBlockBytes = size_t{64} << 10;
+  static constexpr size_t kRecentSlots = 256;
 
-  std::string chars_;
-  std::vector<uint64_t> ends_;  // end offset of each text, kAcceptedBit when accepted
+  // The index of a stored copy of `text`: a recent one if it matches, else a
+  // new one; kAcceptedBit when the log is full.
+  uint32_t intern(std::string_view text);
+  std::string_view stored(uint32_t index) const;
+  char *reserve(size_t bytes);
+
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char *free_ = nullptr;  // unused end of the last block
+  size_t room_ = 0;
+  std::deque<const char *> stored_;  // each: length as base-128 digits, then the text
+  std::deque<uint32_t> entries_;
+  std::array<uint32_t, kRecentSlots> recent_{};  // stored index + 1 by hash; 0 empty
   bool enabled_ = true;
 };
 

@@ -1,0 +1,174 @@
+// The bone run: 1000 new bones under each of 100 or 1000 selected bones, as
+// a chain or as siblings, with strength, colour, icon scale and joint type
+// set so that nearly every text is sent. Driven directly against the sink,
+// its texts replayed to the sink (the copy baseline), and the real module
+// carrying it out in the full host from a scripted panel.
+#include <memory>
+
+#include "bench/bench_support.h"
+#include "bench/sink_host.h"
+#include "runs/bone_run.h"
+
+namespace mint::bench {
+namespace {
+
+constexpr int32_t kBonesPerItem = 1000;
+// The selected bones' IDs in the host: the first bones it makes.
+constexpr ItemID kFirstBone = 0x40000000u;
+
+BoneOptions boneOptions(bool siblings) {
+  BoneOptions o = {};
+  o.hostBuild = 2000;
+  o.suffixCode = 3;
+  o.startNumber = 1;
+  o.count = kBonesPerItem;
+  o.colourCode = 3;
+  o.individual = siblings ? 1 : 0;
+  o.multiplyStrength = 1;
+  o.iconMode = 1;
+  o.jointBone = 1;
+  o.strength = 0.5;
+  o.iconScale = 0.4;
+  return o;
+}
+
+std::vector<layout::ScriptAction> boneScript(bool siblings) {
+  namespace user = layout::user;
+  return {user::setText("name", "Bone"),
+          user::choose("prefix", 0),
+          user::choose("suffix", 3),
+          user::setText("Num", "1000"),
+          user::setText("CountSt", "1"),
+          user::choose("Col", 3),
+          siblings ? user::tick("individual") : user::untick("individual"),
+          user::tick("Multiply Str by RestLength"),
+          user::setNumber("Rest Length", 0.5),
+          user::setNumber("Strength", 50),
+          user::choose("icon", 1),
+          user::setNumber("iconPercent", 40),
+          user::tick("joint Bone"),
+          user::ok()};
+}
+
+std::vector<ItemID> selectedBones(int32_t count) {
+  std::vector<ItemID> ids;
+  for (int32_t i = 0; i < count; ++i) ids.push_back(kFirstBone + static_cast<ItemID>(i));
+  return ids;
+}
+
+// A host with the real module, an object and `count` selected root bones
+// whose multiply flag is clear, so every run toggles it.
+std::unique_ptr<layout::Host> boneHost(benchmark::State &state, int32_t count, bool siblings) {
+  auto host = std::make_unique<layout::Host>();
+  if (!loadMint(state, *host)) return nullptr;
+  layout::Scene &scene = host->scene();
+  const ItemID body = scene.addObject("Body");
+  scene.clearSelection();
+  for (int32_t i = 0; i < count; ++i) {
+    const ItemID bone = scene.addBone("Root", body);
+    scene.find(bone)->set(layout::kItemBoneMultiply, false);
+    scene.addToSelection(bone);
+  }
+  host->setScript(boneScript(siblings));
+  return host;
+}
+
+int runOnSink(SinkHost &sink, const std::vector<ItemID> &selection, bool siblings) {
+  const BoneRunInputs inputs = {"Bone", 0.5f, selection.data(), static_cast<int32_t>(selection.size() - 1)};
+  return runBones(sink.runHost(), boneOptions(siblings), inputs);
+}
+
+// Args: selected bones, siblings (1) or chain (0).
+void BM_BonesSink(benchmark::State &state) {
+  const auto selected = static_cast<int32_t>(state.range(0));
+  const bool siblings = state.range(1) != 0;
+  std::vector<ItemID> selection = selectedBones(selected);
+  SinkHost sink(selection);
+  selection.push_back(LAYOUT_ITEM_NONE);
+  for (auto _ : state) {
+    sink.reset();
+    runOnSink(sink, selection, siblings);
+  }
+  reportCommands(state, static_cast<double>(sink.commands()));
+  reportBones(state, double{kBonesPerItem} * selected);
+}
+
+// The texts of a run over 10 selected bones (the same mix per bone as the
+// large runs, small enough to stay in cache), replayed to the sink. Also
+// checks that the module in the full host sends exactly these texts.
+void BM_BonesCopy(benchmark::State &state) {
+  constexpr int32_t kSelected = 10;
+  const bool siblings = state.range(0) != 0;
+  std::vector<ItemID> selection = selectedBones(kSelected);
+  SinkHost sink(selection);
+  selection.push_back(LAYOUT_ITEM_NONE);
+  std::vector<std::string> texts;
+  sink.record(&texts);
+  runOnSink(sink, selection, siblings);
+  sink.record(nullptr);
+
+  auto host = boneHost(state, kSelected, siblings);
+  if (!host) return;
+  host->activate("Mint_Joints");
+  if (!cleanRun(state, *host)) return;
+  if (host->commandLog().texts() != texts) {
+    state.SkipWithError("the module in the host sent other texts than the sink run");
+    return;
+  }
+
+  const Transcript transcript(texts);
+  for (auto _ : state) {
+    sink.reset();
+    transcript.replay(sink.local());
+  }
+  reportCommands(state, static_cast<double>(transcript.size()));
+}
+
+// Args: selected bones, siblings (1) or chain (0), log off (1) or on (0).
+// "B/bone" is the heap the run leaves in the host: its new items, their
+// names and the command log.
+void BM_BonesHost(benchmark::State &state) {
+  const auto selected = static_cast<int32_t>(state.range(0));
+  const bool siblings = state.range(1) != 0;
+  const bool logOn = state.range(2) == 0;
+  std::unique_ptr<layout::Host> host;
+  double commands = 0;
+  double bytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    host.reset();
+    // Every run starts from a cold heap, as a first run in a process does.
+    malloc_trim(0);
+    host = boneHost(state, selected, siblings);
+    if (!host) return;
+    host->commands().log().setEnabled(logOn);
+    const size_t before = heapBytes();
+    const size_t sentBefore = host->commands().commandCount();
+    state.ResumeTiming();
+    host->activate("Mint_Joints");
+    state.PauseTiming();
+    bytes = static_cast<double>(heapBytes() - before);
+    commands = static_cast<double>(host->commands().commandCount() - sentBefore);
+    if (!cleanRun(state, *host)) return;
+    state.ResumeTiming();
+  }
+  const double bones = double{kBonesPerItem} * selected;
+  reportCommands(state, commands);
+  reportBones(state, bones);
+  state.counters["B/bone"] = bytes / bones;
+}
+
+BENCHMARK(BM_BonesSink)
+    ->Name("bones/sink")
+    ->ArgNames({"selected", "siblings"})
+    ->ArgsProduct({{100, 1000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BonesCopy)->Name("bones/copy")->ArgName("siblings")->Arg(0)->Arg(1);
+BENCHMARK(BM_BonesHost)
+    ->Name("bones/host")
+    ->ArgNames({"selected", "siblings", "log_off"})
+    ->ArgsProduct({{100, 1000}, {0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace mint::bench
