@@ -43,7 +43,7 @@ bool addOwnControls(const PanelRun &run) {
   PanelContext &c = *run.context;
   BoneOwn &own = ownOf(run);
   const bool icons = hasIcons(c);
-  ControlSpec specs[] = {
+  ControlEntry entries[] = {
       {true, &own.restLength, LAYOUT_CONTROL_FLOAT, floatDesc(), "Rest Length"},
       {icons, &c.iconChoice, LAYOUT_CONTROL_CHOICE, listDesc(kIconSizeList, 0), "icon"},
       {icons, &c.iconPercent, LAYOUT_CONTROL_PERCENT, percentDesc(), ""},
@@ -55,7 +55,7 @@ bool addOwnControls(const PanelRun &run) {
       {true, &own.dividers[1], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
       {icons, &own.dividers[2], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
   };
-  return addControls(run.services, run.panel, specs);
+  return addControls(run.services, run.panel, entries);
 }
 
 // Left edges, then top edges, then widths; controls of a later build are

@@ -48,12 +48,12 @@ ControlDesc percentDesc() {
   return desc;
 }
 
-bool addControls(PanelServices *services, Panel *panel, ControlSpec *specs, size_t count) {
+bool addControls(PanelServices *services, Panel *panel, ControlEntry *entries, size_t count) {
   for (size_t i = 0; i < count; ++i) {
-    ControlSpec &spec = specs[i];
-    if (!spec.present) continue;
-    *spec.field = services->addControl(panel, spec.typeName, &spec.desc, spec.label);
-    if (*spec.field == nullptr) return false;
+    ControlEntry &entry = entries[i];
+    if (!entry.present) continue;
+    *entry.field = services->addControl(panel, entry.typeName, &entry.desc, entry.label);
+    if (*entry.field == nullptr) return false;
   }
   return true;
 }

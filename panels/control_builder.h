@@ -16,7 +16,7 @@ ControlDesc floatDesc();
 ControlDesc percentDesc();
 
 // One control to add; `present` false skips it (a control of a later host build).
-struct ControlSpec {
+struct ControlEntry {
   bool present;
   Control **field;
   const char *typeName;
@@ -26,11 +26,11 @@ struct ControlSpec {
 
 // Adds the controls in order and stores each handle in its field. Stops and
 // returns false at the first control the host fails to create.
-bool addControls(PanelServices *services, Panel *panel, ControlSpec *specs, size_t count);
+bool addControls(PanelServices *services, Panel *panel, ControlEntry *entries, size_t count);
 
 template <size_t N>
-bool addControls(PanelServices *services, Panel *panel, ControlSpec (&specs)[N]) {
-  return addControls(services, panel, specs, N);
+bool addControls(PanelServices *services, Panel *panel, ControlEntry (&entries)[N]) {
+  return addControls(services, panel, entries, N);
 }
 
 }  // namespace mint

@@ -26,7 +26,7 @@ void setFieldText(Control *field, const char *text) {
 bool buildNamingRow(PanelServices *services, Panel *panel, const NamingLists *lists) {
   PanelContext *context = contextOf(services);
   if (context == nullptr) return false;
-  ControlSpec specs[] = {
+  ControlEntry entries[] = {
       {true, &context->nameEdit, LAYOUT_CONTROL_EDIT, editDesc(36), ""},
       {true, &context->countEdit, LAYOUT_CONTROL_EDIT, editDesc(10), "Num"},
       {true, &context->startEdit, LAYOUT_CONTROL_EDIT, editDesc(10), "CountSt"},
@@ -34,7 +34,7 @@ bool buildNamingRow(PanelServices *services, Panel *panel, const NamingLists *li
       {true, &context->suffixPopup, LAYOUT_CONTROL_POPUP, listDesc(lists->suffixList, 62), ""},
       {true, &context->colourPopup, LAYOUT_CONTROL_POPUP, listDesc(lists->colourList, 84), "Col"},
   };
-  if (!addControls(services, panel, specs)) return false;
+  if (!addControls(services, panel, entries)) return false;
   // First row: prefix popup, name, suffix popup; second row: start left of
   // count. Each panel places the colour popup itself.
   setEach(LAYOUT_CTL_X, {{context->prefixPopup, -1},

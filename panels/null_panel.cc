@@ -44,7 +44,7 @@ bool addOwnControls(const PanelRun &run) {
   Control **flags = c.renderBools;
   Control **dividers = static_cast<NullOwn *>(run.own)->dividers;
   const bool alphaPopup = hasAlphaPopup(c);
-  ControlSpec specs[] = {
+  ControlEntry entries[] = {
       {true, &c.visPopup, LAYOUT_CONTROL_POPUP, listDesc(kVisibilityList, 70), "Vis"},
       {true, &boxes[kActiveBool], LAYOUT_CONTROL_BOOL, boolDesc(), "item Active"},
       {true, &boxes[kSelectBool], LAYOUT_CONTROL_BOOL, boolDesc(), "after Select"},
@@ -66,7 +66,7 @@ bool addOwnControls(const PanelRun &run) {
       {true, &dividers[3], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
       {true, &dividers[4], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
   };
-  return addControls(run.services, run.panel, specs);
+  return addControls(run.services, run.panel, entries);
 }
 
 // Left edges, then top edges, then widths. The radiosity box is NULL below
