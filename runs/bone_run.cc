@@ -114,7 +114,7 @@ int runBones(const RunHost &host, const BoneOptions &options, const BoneRunInput
 
   // A bone added to an object starts with the multiply flag set; a child bone
   // starts with its parent's state.
-  const uint32_t wantedFlag = options.multiplyStrength != 0 ? LAYOUT_BONEF_MULTIPLY : 0u;
+  const uint32_t wantedFlag = static_cast<uint32_t>(options.multiplyStrength) * LAYOUT_BONEF_MULTIPLY;
   auto multiplyToggleDue = [&](ItemID item) {
     if (objectPath) return wantedFlag == 0;
     return (host.boneInfo->flags(item) & LAYOUT_BONEF_MULTIPLY) != wantedFlag;

@@ -40,10 +40,12 @@ inline void setNameFormat(CommandText &format, const char *head, int prefixCode,
   buildNamePattern(format.text + format.headLength, prefixCode, baseName, suffixCode);
 }
 
-// "StatusMsg {<fraction>} Creating".
+// "StatusMsg {<fraction>} Creating", the fraction as printf's "%f" writes it
+// in the "C" locale.
 void formatProgress(CommandText &command, double fraction);
 
-// "<head><value as %g>" for the bone values.
+// "<head><value>" for the bone values, the value as printf's "%g" writes it in
+// the "C" locale.
 void formatFloatCommand(CommandText &command, const char *head, double value);
 
 }  // namespace mint
