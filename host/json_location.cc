@@ -95,6 +95,33 @@ std::string JsonPath::text() const {
   return result;
 }
 
+std::string_view lineOf(std::string_view text, int line) {
+  size_t begin = 0;
+  for (int at = 1; at < line; ++at) {
+    begin = text.find('\n', begin);
+    if (begin == std::string_view::npos) return {};
+    ++begin;
+  }
+  if (line < 1 || begin > text.size()) return {};
+  size_t end = text.find('\n', begin);
+  if (end == std::string_view::npos) end = text.size();
+  std::string_view result = text.substr(begin, end - begin);
+  if (!result.empty() && result.back() == '\r') result.remove_suffix(1);
+  return result;
+}
+
+std::string caretExcerpt(std::string_view line, int column) {
+  std::string caret;
+  int at = 1;
+  for (size_t i = 0; i < line.size() && at < column; ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    if ((c & 0xC0) == 0x80) continue;  // a UTF-8 continuation byte
+    caret += c == '\t' ? '\t' : ' ';
+    ++at;
+  }
+  return "  " + std::string(line) + "\n  " + caret + "^";
+}
+
 TextPosition textPosition(std::string_view text, size_t offset) {
   offset = std::min(offset, text.size());
   TextPosition position;

@@ -33,6 +33,14 @@ struct TextPosition {
 };
 TextPosition textPosition(std::string_view text, size_t offset);
 
+// Line `line` (1-based) of `text`, without its line break; empty when there
+// is no such line.
+std::string_view lineOf(std::string_view text, int line);
+
+// The line indented by two, and under it a caret at `column` (counted in
+// characters); tabs before the column are kept so the caret lines up.
+std::string caretExcerpt(std::string_view line, int column);
+
 // The byte offset at which `path` is written in `text`, which must be valid
 // JSON: of the member's name when the path ends in a name, else of the
 // value. A name given twice counts where it is last given, as the parser

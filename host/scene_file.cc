@@ -12,7 +12,7 @@ namespace {
 
 FileError errorAt(std::string_view text, const std::string &fileName, size_t offset, std::string message) {
   const TextPosition position = textPosition(text, offset);
-  return {fileName, position.line, position.column, std::move(message)};
+  return {fileName, position.line, position.column, std::move(message), std::string(lineOf(text, position.line))};
 }
 
 // The parser's message without its own "[json.exception...] parse error at
@@ -41,6 +41,11 @@ std::string FileError::format() const {
   return (result.empty() ? "" : result + ": ") + message;
 }
 
+std::string FileError::formatWithSource() const {
+  if (line < 1) return format();
+  return format() + "\n" + caretExcerpt(lineText, column);
+}
+
 std::optional<FileError> readScene(std::string_view text, const std::string &fileName, Host &host) {
   SceneReader reader;
   try {
@@ -59,7 +64,7 @@ std::optional<FileError> readScene(std::string_view text, const std::string &fil
   } catch (const Json::exception &error) {
     const std::string message = parserMessage(error);
     const size_t offset = quotedLiteralOffset(text, message);
-    if (offset == std::string_view::npos) return FileError{fileName, 0, 0, message};
+    if (offset == std::string_view::npos) return FileError{fileName, 0, 0, message, {}};
     return errorAt(text, fileName, offset, message);
   }
   host.scene().replace(std::move(reader.scene()));
@@ -70,7 +75,7 @@ std::optional<FileError> readScene(std::string_view text, const std::string &fil
 
 std::optional<FileError> loadSceneFile(const std::string &path, Host &host) {
   const auto cannotRead = [&path] {
-    return FileError{path, 0, 0, std::string("cannot read: ") + std::strerror(errno)};
+    return FileError{path, 0, 0, std::string("cannot read: ") + std::strerror(errno), {}};
   };
   std::unique_ptr<FILE, int (*)(FILE *)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) return cannotRead();

@@ -19,8 +19,11 @@ struct FileError {
   int line = 0;
   int column = 0;
   std::string message;
+  std::string lineText;  // the line of the file the place is on, when known
 
   std::string format() const;
+  // format(), then the line and a caret under the column.
+  std::string formatWithSource() const;
 };
 
 // Replaces the host's scene, build number and dynamic-update setting with the

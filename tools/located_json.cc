@@ -3,6 +3,7 @@
 #include <iterator>
 #include <vector>
 
+#include "host/json_location.h"
 #include "tools/cli_error.h"
 
 namespace sim {
@@ -207,26 +208,7 @@ std::string LocatedJson::located(Location where, const std::string &message) con
   std::string result =
       fileName_ + ":" + std::to_string(where.line) + ":" + std::to_string(where.column) + ": " + message;
   if (where.line < 1) return result;
-  size_t begin = 0;
-  for (int line = 1; line < where.line && begin != std::string::npos; ++line) {
-    begin = text_.find('\n', begin);
-    if (begin != std::string::npos) ++begin;
-  }
-  if (begin == std::string::npos || begin > text_.size()) return result;
-  size_t end = text_.find('\n', begin);
-  if (end == std::string::npos) end = text_.size();
-  std::string line = text_.substr(begin, end - begin);
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  // The caret line keeps the tabs of the text before the column, so it lines up.
-  std::string caret;
-  int column = 1;
-  for (size_t i = 0; i < line.size() && column < where.column; ++i) {
-    const unsigned char c = static_cast<unsigned char>(line[i]);
-    if ((c & 0xC0) == 0x80) continue;
-    caret += c == '\t' ? '\t' : ' ';
-    ++column;
-  }
-  return result + "\n  " + line + "\n  " + caret + "^";
+  return result + "\n" + layout::caretExcerpt(layout::lineOf(text_, where.line), where.column);
 }
 
 }  // namespace sim

@@ -42,7 +42,7 @@ void Simulator::loadScene(const std::string &path) {
   } else {
     error = layout::loadSceneFile(path, *host_);
   }
-  if (error) throw badInput(error->format());
+  if (error) throw badInput(error->formatWithSource());
 }
 
 void Simulator::saveScene(const std::string &path) const {

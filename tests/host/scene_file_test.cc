@@ -215,6 +215,12 @@ TEST(SceneFileErrors, SyntaxErrorsArePlacedByLineAndColumn) {
       // The parser gives no place for an overflow; its number is found in the text.
       {"{\"format\": \"mint-scene\",\n \"build\": 1e999}", "rig.json:2:11: number overflow parsing '1e999'"},
   });
+  // The place is shown under the line, tabs kept so the caret lines up.
+  Host host;
+  const auto shown = readScene("{\"format\": \"mint-scene\",\n\t\"build\": tall}", "rig.json", host);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->formatWithSource(), shown->format() + "\n  \t\"build\": tall}\n  \t          ^");
+
   // Cut anywhere, a file is refused with a place, never read in part.
   const std::string whole(defaultScene());
   for (size_t length = 0; length + 1 < whole.size(); ++length) {
