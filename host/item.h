@@ -41,6 +41,9 @@ struct Item {
   ItemID id = 0;
   ItemID parent = 0;  // 0: none; for a root bone the owner object is the parent in effect
   ItemID owner = 0;   // bones: the object the bone belongs to
+  // Items whose parent in effect this is; kept by the scene, so parenting
+  // checks for loops only under items that have children.
+  uint32_t childCount = 0;
   NameRef name;
   double position[3] = {0, 0, 0};  // relative to the parent
   double restLength = 1.0;         // bones

@@ -83,6 +83,7 @@ ItemID Scene::addBone(std::string_view name, ItemID parent) {
   bone->owner = owner;
   bone->parent = rootBone ? 0 : parent;
   bone->set(kItemBoneMultiply, multiply);
+  ++find(parent)->childCount;
   return bone->id;
 }
 
@@ -93,7 +94,19 @@ void Scene::replace(Scene &&other) {
   current_ = other.current_;
   // Keeps rising, so nobody mistakes the new selection for one seen before.
   selectionVersion_ = std::max(selectionVersion_, other.selectionVersion_);
+  countChildren();
   selectionChanged(0);
+}
+
+void Scene::countChildren() {
+  for (auto &list : items_) {
+    for (Item &item : list) item.childCount = 0;
+  }
+  for (const auto &list : items_) {
+    for (const Item &item : list) {
+      if (Item *parent = find(effectiveParent(item))) ++parent->childCount;
+    }
+  }
 }
 
 Item *Scene::find(ItemID id) {
@@ -131,10 +144,15 @@ ParentError Scene::setParent(ItemID child, ItemID parent) {
     if (parent && parent != item->owner && !ownBone) return ParentError::kBoneOfOtherObject;
     if (parent == item->owner) parent = 0;  // a root bone
   }
-  for (const Item *up = above; up; up = find(effectiveParent(*up))) {
-    if (up->id == child) return ParentError::kCycle;
+  // Only an item with children can end up above its new parent.
+  if (item->childCount != 0) {
+    for (const Item *up = above; up; up = find(effectiveParent(*up))) {
+      if (up->id == child) return ParentError::kCycle;
+    }
   }
+  if (Item *before = find(effectiveParent(*item))) --before->childCount;
   item->parent = parent;
+  if (Item *after = find(effectiveParent(*item))) ++after->childCount;
   return ParentError::kNone;
 }
 

@@ -76,6 +76,8 @@ class Scene {
 
  private:
   Item *newItem(ItemType type, std::string_view name);
+  // Sets every item's childCount from the parents in effect.
+  void countChildren();
   void selectionChanged(size_t firstChanged);
 
   std::array<std::vector<Item>, kItemTypeCount> items_;

@@ -132,6 +132,15 @@ TEST(SceneFile, HandWrittenItemsTakeIdsInFileOrderAndNewItemDefaults) {
   EXPECT_EQ(host.interfaceState().dynamicUpdate, 0);
 }
 
+TEST(SceneFile, LinksReadFromAFileStillGuardAgainstLoops) {
+  Host host;
+  ASSERT_FALSE(readScene(R"({"format": "mint-scene", "version": 1, "items": [
+      {"type": "object", "name": "Arm", "parent": "10000001"},
+      {"type": "object", "name": "Body"}]})",
+                         "rig.json", host));
+  EXPECT_EQ(host.scene().setParent(0x10000001u, 0x10000000u), ParentError::kCycle);
+}
+
 TEST(SceneFile, DefaultSceneLoadsAsTheDocumentedRig) {
   Host host;
   const auto error = readScene(defaultScene(), "default", host);
