@@ -100,4 +100,24 @@ inline bool cleanRun(benchmark::State &state, layout::Host &host) {
   return false;
 }
 
+// Runs `server` in the host and checks that it sent exactly the sink run's
+// `texts`, so both sides measure the same work; then times handing those
+// texts to the sink without composing them.
+template <typename Sink>
+void timeCopyOfSameRun(benchmark::State &state, layout::Host &host, const char *server,
+                       const std::vector<std::string> &texts, Sink &sink) {
+  host.activate(server);
+  if (!cleanRun(state, host)) return;
+  if (host.commandLog().texts() != texts) {
+    state.SkipWithError("the module in the host sent other texts than the sink run");
+    return;
+  }
+  const Transcript transcript(texts);
+  for (auto _ : state) {
+    sink.reset();
+    transcript.replay(sink.local());
+  }
+  reportCommands(state, static_cast<double>(transcript.size()));
+}
+
 }  // namespace mint::bench

@@ -109,19 +109,7 @@ void BM_BonesCopy(benchmark::State &state) {
 
   auto host = boneHost(state, kSelected, siblings);
   if (!host) return;
-  host->activate("Mint_Joints");
-  if (!cleanRun(state, *host)) return;
-  if (host->commandLog().texts() != texts) {
-    state.SkipWithError("the module in the host sent other texts than the sink run");
-    return;
-  }
-
-  const Transcript transcript(texts);
-  for (auto _ : state) {
-    sink.reset();
-    transcript.replay(sink.local());
-  }
-  reportCommands(state, static_cast<double>(transcript.size()));
+  timeCopyOfSameRun(state, *host, "Mint_Joints", texts, sink);
 }
 
 // Args: selected bones, siblings (1) or chain (0), log off (1) or on (0).

@@ -84,19 +84,7 @@ void BM_NullsCopy(benchmark::State &state) {
 
   auto host = parentHost(state);
   if (!host) return;
-  host->activate("Mint_Pivots");
-  if (!cleanRun(state, *host)) return;
-  if (host->commandLog().texts() != texts) {
-    state.SkipWithError("the module in the host sent other texts than the sink run");
-    return;
-  }
-
-  const Transcript transcript(texts);
-  for (auto _ : state) {
-    sink.reset();
-    transcript.replay(sink.local());
-  }
-  reportCommands(state, static_cast<double>(transcript.size()));
+  timeCopyOfSameRun(state, *host, "Mint_Pivots", texts, sink);
 }
 BENCHMARK(BM_NullsCopy)->Name("nulls/copy")->Unit(benchmark::kMicrosecond);
 
