@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,39 @@ void timeCopyOfSameRun(benchmark::State &state, layout::Host &host, const char *
     transcript.replay(sink.local());
   }
   reportCommands(state, static_cast<double>(transcript.size()));
+}
+
+// What one timed activation in a fresh host sent and left on the heap.
+struct HostRunCost {
+  double commands = 0;
+  double bytes = 0;
+  bool clean = true;
+};
+
+// Times `server` once per iteration, each time in a fresh host made by
+// `makeHost` on a cold heap, as a first run in a process is.
+template <typename MakeHost>
+HostRunCost timeFreshHostRuns(benchmark::State &state, const char *server, bool logOn, MakeHost makeHost) {
+  HostRunCost cost;
+  std::unique_ptr<layout::Host> host;
+  for (auto _ : state) {
+    state.PauseTiming();
+    host.reset();
+    malloc_trim(0);
+    host = makeHost();
+    if (!host) return {0, 0, false};
+    host->commands().log().setEnabled(logOn);
+    const size_t before = heapBytes();
+    const size_t sentBefore = host->commands().commandCount();
+    state.ResumeTiming();
+    host->activate(server);
+    state.PauseTiming();
+    cost.bytes = static_cast<double>(heapBytes() - before);
+    cost.commands = static_cast<double>(host->commands().commandCount() - sentBefore);
+    if (!cleanRun(state, *host)) return {0, 0, false};
+    state.ResumeTiming();
+  }
+  return cost;
 }
 
 }  // namespace mint::bench

@@ -119,31 +119,13 @@ void BM_BonesHost(benchmark::State &state) {
   const auto selected = static_cast<int32_t>(state.range(0));
   const bool siblings = state.range(1) != 0;
   const bool logOn = state.range(2) == 0;
-  std::unique_ptr<layout::Host> host;
-  double commands = 0;
-  double bytes = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    host.reset();
-    // Every run starts from a cold heap, as a first run in a process does.
-    malloc_trim(0);
-    host = boneHost(state, selected, siblings);
-    if (!host) return;
-    host->commands().log().setEnabled(logOn);
-    const size_t before = heapBytes();
-    const size_t sentBefore = host->commands().commandCount();
-    state.ResumeTiming();
-    host->activate("Mint_Joints");
-    state.PauseTiming();
-    bytes = static_cast<double>(heapBytes() - before);
-    commands = static_cast<double>(host->commands().commandCount() - sentBefore);
-    if (!cleanRun(state, *host)) return;
-    state.ResumeTiming();
-  }
+  const HostRunCost cost =
+      timeFreshHostRuns(state, "Mint_Joints", logOn, [&] { return boneHost(state, selected, siblings); });
+  if (!cost.clean) return;
   const double bones = double{kBonesPerItem} * selected;
-  reportCommands(state, commands);
+  reportCommands(state, cost.commands);
   reportBones(state, bones);
-  state.counters["B/bone"] = bytes / bones;
+  state.counters["B/bone"] = cost.bytes / bones;
 }
 
 BENCHMARK(BM_BonesSink)

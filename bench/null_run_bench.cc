@@ -92,29 +92,10 @@ BENCHMARK(BM_NullsCopy)->Name("nulls/copy")->Unit(benchmark::kMicrosecond);
 // run leaves in the host: its items, names and log.
 void BM_NullsHost(benchmark::State &state) {
   const bool logOn = state.range(0) == 0;
-  std::unique_ptr<layout::Host> host;
-  double commands = 0;
-  double bytes = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    host.reset();
-    // Every run starts from a cold heap, as a first run in a process does.
-    malloc_trim(0);
-    host = parentHost(state);
-    if (!host) return;
-    host->commands().log().setEnabled(logOn);
-    const size_t before = heapBytes();
-    const size_t sentBefore = host->commands().commandCount();
-    state.ResumeTiming();
-    host->activate("Mint_Pivots");
-    state.PauseTiming();
-    bytes = static_cast<double>(heapBytes() - before);
-    commands = static_cast<double>(host->commands().commandCount() - sentBefore);
-    if (!cleanRun(state, *host)) return;
-    state.ResumeTiming();
-  }
-  reportCommands(state, commands);
-  state.counters["B/null"] = bytes / kNulls;
+  const HostRunCost cost = timeFreshHostRuns(state, "Mint_Pivots", logOn, [&] { return parentHost(state); });
+  if (!cost.clean) return;
+  reportCommands(state, cost.commands);
+  state.counters["B/null"] = cost.bytes / kNulls;
 }
 BENCHMARK(BM_NullsHost)
     ->Name("nulls/host")
