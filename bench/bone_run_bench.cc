@@ -14,7 +14,7 @@ namespace {
 
 constexpr int32_t kBonesPerItem = 1000;
 // The selected bones' IDs in the host: the first bones it makes.
-constexpr ItemID kFirstBone = 0x40000000u;
+constexpr uint32_t kFirstBone = 0x40000000u;
 
 BoneOptions boneOptions(bool siblings) {
   BoneOptions o = {};
@@ -52,7 +52,8 @@ std::vector<layout::ScriptAction> boneScript(bool siblings) {
 
 std::vector<ItemID> selectedBones(int32_t count) {
   std::vector<ItemID> ids;
-  for (int32_t i = 0; i < count; ++i) ids.push_back(kFirstBone + static_cast<ItemID>(i));
+  for (int32_t i = 0; i < count; ++i)
+    ids.push_back(LAYOUT_ITEM_FROM_BITS(kFirstBone + static_cast<uint32_t>(i)));
   return ids;
 }
 
@@ -62,10 +63,10 @@ std::unique_ptr<layout::Host> boneHost(benchmark::State &state, int32_t count, b
   auto host = std::make_unique<layout::Host>();
   if (!loadMint(state, *host)) return nullptr;
   layout::Scene &scene = host->scene();
-  const ItemID body = scene.addObject("Body");
+  const layout::ItemID body = scene.addObject("Body");
   scene.clearSelection();
   for (int32_t i = 0; i < count; ++i) {
-    const ItemID bone = scene.addBone("Root", body);
+    const layout::ItemID bone = scene.addBone("Root", body);
     scene.find(bone)->set(layout::kItemBoneMultiply, false);
     scene.addToSelection(bone);
   }

@@ -12,16 +12,19 @@
 #include <vector>
 
 #include "runs/run_host.h"
+#include "tests/records.h"
 
 namespace mint::bench {
 
 class SinkHost {
  public:
-  static constexpr ItemID kParentObject = 0x10000000u;
+  static constexpr uint32_t kParentObject = 0x10000000u;
 
-  // `selection` is what selectedItems reports, without the terminating 0.
-  explicit SinkHost(std::vector<ItemID> selection = {kParentObject}) : selection_(std::move(selection)) {
+  // `selection` is what the interface record lists, without the terminating NULL.
+  explicit SinkHost(std::vector<ItemID> selection = {LAYOUT_ITEM_FROM_BITS(kParentObject)})
+      : selection_(std::move(selection)) {
     selection_.push_back(LAYOUT_ITEM_NONE);
+    interfaceInfo_ = testing::interfaceInfo(selection_.data(), itemFlags);
     current_ = this;
   }
   ~SinkHost() { current_ = nullptr; }
@@ -31,7 +34,7 @@ class SinkHost {
   // Forgets the nulls of the previous run; the selection stays.
   void reset() {
     nulls_ = 0;
-    selectedNull_ = LAYOUT_ITEM_NONE;
+    selectedNull_ = 0;
     commands_ = 0;
   }
 
@@ -60,28 +63,32 @@ class SinkHost {
     return 1;
   }
 
-  static const ItemID *selectedItems() { return current_->selection_.data(); }
-  static uint32_t itemFlags(ItemID id) {
-    return id != LAYOUT_ITEM_NONE && id == current_->selectedNull_ ? LAYOUT_ITEMF_SELECTED : 0;
+  static unsigned int itemFlags(ItemID id) {
+    const uint32_t bits = LAYOUT_ITEM_BITS(id);
+    return bits != 0 && bits == current_->selectedNull_ ? LAYOUT_ITEMF_SELECTED : 0;
   }
-  static int dynamicUpdate() { return 0; }
-  static ItemID first(int itemType, ItemID) { return itemType == LAYOUT_ITEMTYPE_OBJECT ? kParentObject : 0; }
-  static ItemID next(ItemID id) { return id - kParentObject < current_->nulls_ ? id + 1 : LAYOUT_ITEM_NONE; }
+  static ItemID first(int itemType, ItemID) {
+    return itemType == LAYOUT_ITEMTYPE_OBJECT ? LAYOUT_ITEM_FROM_BITS(kParentObject) : LAYOUT_ITEM_NONE;
+  }
+  static ItemID next(ItemID id) {
+    const uint32_t bits = LAYOUT_ITEM_BITS(id);
+    return bits - kParentObject < current_->nulls_ ? LAYOUT_ITEM_FROM_BITS(bits + 1) : LAYOUT_ITEM_NONE;
+  }
   // The multiply flag is clear, so runs that want it send the toggle.
-  static uint32_t boneFlags(ItemID) { return 0; }
+  static unsigned int boneFlags(ItemID) { return 0; }
 
   static inline SinkHost *current_ = nullptr;
 
   std::vector<ItemID> selection_;
   uint32_t nulls_ = 0;
-  ItemID selectedNull_ = LAYOUT_ITEM_NONE;
+  uint32_t selectedNull_ = 0;
   uint64_t commands_ = 0;
   std::vector<std::string> *recording_ = nullptr;
   std::vector<char> copy_ = std::vector<char>(1024);
-  GenericLocal local_ = {this, evaluate};
-  InterfaceInfo interfaceInfo_ = {selectedItems, itemFlags, dynamicUpdate};
-  ItemInfo itemInfo_ = {first, next};
-  BoneInfo boneInfo_ = {boneFlags};
+  GenericLocal local_ = testing::genericLocal(this, evaluate);
+  InterfaceInfo interfaceInfo_;  // dynamic update off
+  ItemInfo itemInfo_ = testing::itemInfo(first, next);
+  BoneInfo boneInfo_ = testing::boneInfo(boneFlags);
 };
 
 }  // namespace mint::bench

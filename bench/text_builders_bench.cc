@@ -33,7 +33,7 @@ BENCHMARK(BM_Decimal)->Name("builder/decimal");
 
 void BM_ItemId(benchmark::State &state) {
   char text[kItemIdBuffer];
-  ItemID id = 0x40000000u;
+  uint32_t id = 0x40000000u;
   for (auto _ : state) {
     writeItemId(id++, text, kTerminate);
     benchmark::DoNotOptimize(text);
@@ -76,7 +76,7 @@ struct SelectCommand {
   CommandText text;
   SelectCommand() { setHead(text, "SelectItem "); }
   const char *compose(int i) {
-    setItemId(text, 0x10000000u + static_cast<ItemID>(i));
+    setItemId(text, LAYOUT_ITEM_FROM_BITS(0x10000000u + static_cast<uint32_t>(i)));
     return text.text;
   }
   static void setUp(layout::Host &host) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "layout.h"
+#include "host/item_id.h"
 
 namespace layout {
 

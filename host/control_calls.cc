@@ -12,12 +12,19 @@ namespace {
 // Popup and choice lists longer than this are taken to lack their NULL end.
 constexpr size_t kMaxListItems = 4096;
 
-std::string tagText(uint32_t tag) { return "tag " + std::to_string(tag); }
+std::string tagText(int tag) { return "tag " + std::to_string(tag); }
+
+// Event functions and user data travel in the record's pointer slot (type 2,
+// or the pointer type); positions and widths in its integer slot.
+bool pointerTag(int tag) { return tag == LAYOUT_CTL_EVENT || tag == LAYOUT_CTL_USERDATA; }
+
+bool pointerForm(const PanelValue &value) {
+  return value.type == LAYOUT_VALUE_INTEGER || value.type == LAYOUT_TYPE_POINTER;
+}
 
 }  // namespace
 
-Control *PanelEngine::addControl(Panel *handle, const char *typeName, ControlDesc *descriptor,
-                                 const char *label) {
+Control *PanelEngine::addControl(Panel *handle, char *typeName, ControlDesc *descriptor, char *label) {
   PanelObject *panel = usablePanel(handle, "LWPanelServices.addControl");
   if (!panel) return nullptr;
   Diagnostics &diagnostics = panel->engine->diagnostics_;
@@ -98,7 +105,7 @@ void PanelEngine::drawControl(Control *handle, int mode) {
   control->ghosted = mode == LAYOUT_DRAW_GHOST;
 }
 
-void PanelEngine::getControl(Control *handle, uint32_t tag, PanelValue *value) {
+void PanelEngine::getControl(Control *handle, int tag, PanelValue *value) {
   ControlObject *control = usableControl(handle, "Control.get");
   if (!control) return;
   Diagnostics &diagnostics = control->panel->engine->diagnostics_;
@@ -109,30 +116,31 @@ void PanelEngine::getControl(Control *handle, uint32_t tag, PanelValue *value) {
     if (!problem.empty()) diagnostics.misuse("Control.get: " + problem);
     return;
   }
+  if (pointerTag(tag)) {
+    if (!pointerForm(*value)) return diagnostics.misuse(where + tagText(tag) + " needs the pointer form");
+    value->integer.value = kUnusedIntegerSlot;
+    value->pointer.value =
+        reinterpret_cast<void *>(tag == LAYOUT_CTL_EVENT ? control->event : control->userData);
+    return;
+  }
   if (value->type != LAYOUT_VALUE_INTEGER)
     return diagnostics.misuse(where + tagText(tag) + " needs the integer form");
   switch (tag) {
     case LAYOUT_CTL_X:
-      value->integer = control->x.value_or(0);
+      handOutInteger(*value, control->x.value_or(0));
       return;
     case LAYOUT_CTL_Y:
-      value->integer = control->y.value_or(0);
+      handOutInteger(*value, control->y.value_or(0));
       return;
     case LAYOUT_CTL_W:
-      value->integer = control->width.value_or(0);
-      return;
-    case LAYOUT_CTL_EVENT:
-      value->integer = control->event;
-      return;
-    case LAYOUT_CTL_USERDATA:
-      value->integer = control->userData;
+      handOutInteger(*value, control->width.value_or(0));
       return;
     default:
       diagnostics.misuse(where + "unknown " + tagText(tag) + " for get");
   }
 }
 
-void PanelEngine::setControl(Control *handle, uint32_t tag, PanelValue *value) {
+void PanelEngine::setControl(Control *handle, int tag, PanelValue *value) {
   ControlObject *control = usableControl(handle, "Control.set");
   if (!control) return;
   PanelObject &panel = *control->panel;
@@ -144,24 +152,24 @@ void PanelEngine::setControl(Control *handle, uint32_t tag, PanelValue *value) {
     if (!problem.empty()) diagnostics.misuse("Control.set: " + problem);
     return;
   }
+  if (pointerTag(tag)) {
+    if (!pointerForm(*value)) return diagnostics.misuse(where + tagText(tag) + " needs the pointer form");
+    const auto pointer = reinterpret_cast<intptr_t>(value->pointer.value);
+    (tag == LAYOUT_CTL_EVENT ? control->event : control->userData) = pointer;
+    return;
+  }
   if (value->type != LAYOUT_VALUE_INTEGER)
     return diagnostics.misuse(where + tagText(tag) + " needs the integer form");
-  const intptr_t integer = value->integer;
+  const int integer = value->integer.value;
   switch (tag) {
     case LAYOUT_CTL_X:
-      control->x = static_cast<int>(integer);
+      control->x = integer;
       return;
     case LAYOUT_CTL_Y:
-      control->y = static_cast<int>(integer);
+      control->y = integer;
       return;
     case LAYOUT_CTL_W:
-      control->width = static_cast<int>(integer);
-      return;
-    case LAYOUT_CTL_EVENT:
-      control->event = integer;
-      return;
-    case LAYOUT_CTL_USERDATA:
-      control->userData = integer;
+      control->width = integer;
       return;
     case LAYOUT_CTL_ACTIVATE:
       if (control->kind != ControlKind::kEdit) {

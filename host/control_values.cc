@@ -72,14 +72,14 @@ std::string readControlValue(const ControlObject &control, PanelValue &value) {
       return {};
     }
     case LAYOUT_VALUE_INTEGER:
-      if (form == ValueForm::kText) value.integer = static_cast<intptr_t>(leadingInteger(control.text));
-      if (form == ValueForm::kIndex) value.integer = static_cast<intptr_t>(control.integer);
-      if (form == ValueForm::kReal) value.integer = static_cast<intptr_t>(std::llround(control.real));
+      if (form == ValueForm::kText) handOutInteger(value, static_cast<int>(leadingInteger(control.text)));
+      if (form == ValueForm::kIndex) handOutInteger(value, static_cast<int>(control.integer));
+      if (form == ValueForm::kReal) handOutInteger(value, static_cast<int>(std::llround(control.real)));
       return {};
     case LAYOUT_VALUE_FLOAT:
-      if (form == ValueForm::kText) value.real = leadingReal(control.text);
-      if (form == ValueForm::kIndex) value.real = static_cast<double>(control.integer);
-      if (form == ValueForm::kReal) value.real = control.real;
+      if (form == ValueForm::kText) value.real.value = leadingReal(control.text);
+      if (form == ValueForm::kIndex) value.real.value = static_cast<double>(control.integer);
+      if (form == ValueForm::kReal) value.real.value = control.real;
       return {};
   }
   return unknownForm(control, value.type);
@@ -95,15 +95,16 @@ std::string writeControlValue(ControlObject &control, const PanelValue &value) {
       control.text = value.text.buffer;
       return {};
     case LAYOUT_VALUE_INTEGER:
-      if (form == ValueForm::kText) control.text = std::to_string(value.integer);
-      if (form == ValueForm::kReal) control.real = static_cast<double>(value.integer);
-      return form == ValueForm::kIndex ? setIndex(control, value.integer) : std::string();
+      if (form == ValueForm::kText) control.text = std::to_string(value.integer.value);
+      if (form == ValueForm::kReal) control.real = static_cast<double>(value.integer.value);
+      return form == ValueForm::kIndex ? setIndex(control, value.integer.value) : std::string();
     case LAYOUT_VALUE_FLOAT:
-      if (form == ValueForm::kText) control.text = formatReal(value.real);
-      if (form == ValueForm::kReal) control.real = value.real;
+      if (form == ValueForm::kText) control.text = formatReal(value.real.value);
+      if (form == ValueForm::kReal) control.real = value.real.value;
       if (form == ValueForm::kIndex) {
-        if (!(std::fabs(value.real) < 1e9)) return control.describe() + ": index is not a usable number";
-        return setIndex(control, static_cast<int64_t>(value.real));
+        if (!(std::fabs(value.real.value) < 1e9))
+          return control.describe() + ": index is not a usable number";
+        return setIndex(control, static_cast<int64_t>(value.real.value));
       }
       return {};
   }

@@ -11,6 +11,18 @@
 
 namespace layout {
 
+// What the host leaves in the slot of a value record that it does not fill
+// when it hands out an integer or a pointer: a module that reads the wrong
+// slot gets these instead of zero, and a test sees it.
+inline constexpr int kUnusedIntegerSlot = 0x5EB71E15;
+inline constexpr uintptr_t kUnusedPointerSlot = 0x5EB71E155EB71E15u;
+
+// Hands out an integer at offset 4, with the pointer slot filled as unused.
+inline void handOutInteger(PanelValue &value, int integer) {
+  value.pointer.value = reinterpret_cast<void *>(kUnusedPointerSlot);
+  value.integer.value = integer;
+}
+
 std::string readControlValue(const ControlObject &control, PanelValue &value);
 std::string writeControlValue(ControlObject &control, const PanelValue &value);
 

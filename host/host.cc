@@ -2,8 +2,23 @@
 
 #include "host/binding.h"
 #include "host/desktop.h"
+#include "host/refused_call.h"
 
 namespace layout {
+namespace {
+
+Diagnostics &hostDiagnostics() {
+  if (Host *host = Binding<Host>::active()) return host->diagnostics();
+  if (Host *host = Binding<Host>::last()) return host->diagnostics();
+  return unboundDiagnostics();
+}
+
+template <CallName Name, typename Result, typename... Args>
+Result refused(Args... args) {
+  return refusedCall<Name, hostDiagnostics, Result, Args...>(args...);
+}
+
+}  // namespace
 
 Host::Host() {
   scene_.setSelectionObserver([this](size_t firstChanged) { services_.selectionChanged(firstChanged); });
@@ -31,7 +46,9 @@ std::optional<int> Host::activate(std::string_view serverName) {
 }
 
 int Host::activate(ActivateFunc *activation, void *serverData) {
-  GenericLocal local{&commands_, &Host::evaluate};
+  // The whole record, as Layout hands it; the module may only evaluate.
+  GenericLocal local{refused<"GenericLocal.saveScene">, refused<"GenericLocal.loadScene">, &commands_,
+                     refused<"GenericLocal.lookup">,    refused<"GenericLocal.execute">,   &Host::evaluate};
   Binding<Host>::Scope hostScope(*this);
   Binding<Services>::Scope servicesScope(services_);
   Binding<PanelEngine>::Scope panelScope(panels_);

@@ -1,5 +1,9 @@
 // Item IDs as this host hands them out: the item type in the top four bits and
 // a per-type index below, counted from 0 in creation order.
+//
+// Inside the host an ID is its 32 bits (layout::ItemID); modules receive it
+// as the interface's pointer-sized ::ItemID, whose low 32 bits carry the same
+// value. The two conversions below are the only crossings.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +12,16 @@
 #include "layout.h"
 
 namespace layout {
+
+using ItemID = uint32_t;
+
+// The pointer-sized ID a module sees, and back. An ID with any of its upper
+// bits set names no item of this host: it maps to 0.
+inline ::ItemID moduleItemId(ItemID id) { return LAYOUT_ITEM_FROM_BITS(id); }
+inline ItemID hostItemId(::ItemID id) {
+  const auto bits = reinterpret_cast<uintptr_t>(id);
+  return bits > UINT32_MAX ? 0 : static_cast<ItemID>(bits);
+}
 
 enum class ItemType : uint8_t { kObject = 1, kLight = 2, kCamera = 3, kBone = 4 };
 

@@ -2,8 +2,17 @@
 
 #include "host/binding.h"
 #include "host/control_values.h"
+#include "host/refused_call.h"
 
 namespace layout {
+namespace {
+
+template <CallName Name, typename Result, typename... Args>
+Result refused(Args... args) {
+  return refusedCall<Name, PanelEngine::anyDiagnostics, Result, Args...>(args...);
+}
+
+}  // namespace
 
 // --- The open panel as the front-end handles it.
 
@@ -33,7 +42,7 @@ class PanelEngine::Session : public OpenPanel {
     if (!panel_.open || !panel_.key) return false;
     const uint32_t previous = engine_.keyQualifiers_;
     engine_.keyQualifiers_ = qualifiers;
-    const bool handled = panel_.key(panel_.asPanel(), panel_.userData, key) != 0;
+    const bool handled = panel_.key(panel_.asPanel(), panel_.userData, static_cast<unsigned short>(key)) != 0;
     engine_.keyQualifiers_ = previous;
     return handled;
   }
@@ -84,8 +93,21 @@ class PanelEngine::Session : public OpenPanel {
 
 PanelEngine::PanelEngine(Diagnostics &diagnostics)
     : diagnostics_(diagnostics),
-      panelServices_{&createPanel, &destroyPanel, &openPanel, &closePanel, &setPanel,
-                     &getPanel,    &addControl,   nullptr,    nullptr},
+      // The whole record; a module may use neither the event loop nor the
+      // drawing functions of a modal panel.
+      panelServices_{&createPanel,
+                     &destroyPanel,
+                     &openPanel,
+                     refused<"LWPanelServices.handle">,
+                     refused<"LWPanelServices.draw">,
+                     &closePanel,
+                     &getPanel,
+                     &setPanel,
+                     &addControl,
+                     refused<"LWPanelServices.nextControl">,
+                     nullptr,
+                     nullptr,
+                     nullptr},
       menuServices_{&createMenu, &deployMenu, &destroyMenu} {}
 
 PanelEngine::~PanelEngine() { Binding<PanelEngine>::forget(*this); }
@@ -140,7 +162,7 @@ PanelObject *PanelEngine::usablePanel(Panel *panel, const char *call) {
 
 // --- Panel services.
 
-Panel *PanelEngine::createPanel(const char *title, void *reserved) {
+Panel *PanelEngine::createPanel(char *title, void *reserved) {
   PanelEngine *engine = activeEngine("LWPanelServices.create");
   if (!engine) return nullptr;
   if (reserved) engine->diagnostics_.misuse("LWPanelServices.create: second argument must be NULL");
@@ -201,7 +223,7 @@ void PanelEngine::closePanel(Panel *handle) {
   panel->openResult = 1;
 }
 
-void PanelEngine::setPanel(Panel *handle, uint32_t tag, void *value) {
+void PanelEngine::setPanel(Panel *handle, int tag, void *value) {
   PanelObject *panel = usablePanel(handle, "LWPanelServices.set");
   if (!panel) return;
   Diagnostics &diagnostics = panel->engine->diagnostics_;
@@ -242,11 +264,11 @@ void PanelEngine::setPanel(Panel *handle, uint32_t tag, void *value) {
   *edge = *static_cast<const int *>(value);
 }
 
-void PanelEngine::getPanel(Panel *handle, uint32_t tag, void *value) {
+void PanelEngine::getPanel(Panel *handle, int tag, void *value) {
   PanelObject *panel = usablePanel(handle, "LWPanelServices.get");
   if (!panel) return;
   Diagnostics &diagnostics = panel->engine->diagnostics_;
-  if (tag > LAYOUT_PAN_H && tag != LAYOUT_PAN_QUALIFIERS) {
+  if ((tag < LAYOUT_PAN_X || tag > LAYOUT_PAN_H) && tag != LAYOUT_PAN_QUALIFIERS) {
     diagnostics.misuse("LWPanelServices.get: unknown panel tag " + std::to_string(tag));
     return;
   }

@@ -43,21 +43,24 @@ class PanelEngine {
   // The flags of the latest open.
   int lastOpenFlags() const { return lastOpenFlags_; }
 
+  // Where to report when no engine is known from a handle.
+  static Diagnostics &anyDiagnostics();
+
  private:
   class Session;
 
   // Panel services (panel_engine.cc).
-  static Panel *createPanel(const char *title, void *reserved);
+  static Panel *createPanel(char *title, void *reserved);
   static void destroyPanel(Panel *panel);
   static int openPanel(Panel *panel, int flags);
   static void closePanel(Panel *panel);
-  static void setPanel(Panel *panel, uint32_t tag, void *value);
-  static void getPanel(Panel *panel, uint32_t tag, void *value);
-  static Control *addControl(Panel *panel, const char *typeName, ControlDesc *descriptor, const char *label);
+  static void setPanel(Panel *panel, int tag, void *value);
+  static void getPanel(Panel *panel, int tag, void *value);
+  static Control *addControl(Panel *panel, char *typeName, ControlDesc *descriptor, char *label);
   // Controls (control_calls.cc).
   static void drawControl(Control *control, int mode);
-  static void getControl(Control *control, uint32_t tag, PanelValue *value);
-  static void setControl(Control *control, uint32_t tag, PanelValue *value);
+  static void getControl(Control *control, int tag, PanelValue *value);
+  static void setControl(Control *control, int tag, PanelValue *value);
   // Context menus (context_menus.cc).
   static Menu *createMenu(MenuDesc *descriptor, void *userData);
   static int deployMenu(Menu *menu, Panel *panel, int item);
@@ -68,8 +71,6 @@ class PanelEngine {
   static ControlObject *usableControl(Control *control, const char *call);
   static MenuObject *usableMenu(Menu *menu, const char *call);
   static PanelEngine *activeEngine(const char *call);
-  // Where to report when no engine is known from the handle.
-  static Diagnostics &anyDiagnostics();
   bool checkActive(const char *call);
 
   int open(PanelObject &panel, int flags);

@@ -5,15 +5,17 @@
 namespace layout {
 namespace {
 
-std::vector<ItemID> terminatedCopy(std::span<const ItemID> selection) {
-  std::vector<ItemID> ids(selection.begin(), selection.end());
-  ids.push_back(0);
+std::vector<::ItemID> terminatedCopy(std::span<const ItemID> selection) {
+  std::vector<::ItemID> ids;
+  ids.reserve(selection.size() + 1);
+  for (ItemID id : selection) ids.push_back(moduleItemId(id));
+  ids.push_back(nullptr);
   return ids;
 }
 
 }  // namespace
 
-const ItemID *SelectionLists::handOut(bool rewrittenInPlace) {
+const ::ItemID *SelectionLists::handOut(bool rewrittenInPlace) {
   const std::span<const ItemID> selection = scene_.selection();
   if (rewrittenInPlace) {
     // The latest list is kept up to date; it serves as long as it has room.
@@ -30,10 +32,10 @@ const ItemID *SelectionLists::handOut(bool rewrittenInPlace) {
 
 void SelectionLists::selectionChanged(size_t firstChanged) {
   const std::span<const ItemID> selection = scene_.selection();
-  for (std::vector<ItemID> &list : inPlace_) {
+  for (std::vector<::ItemID> &list : inPlace_) {
     const size_t used = std::min(selection.size(), list.size() - 1);
-    for (size_t i = firstChanged; i < used; ++i) list[i] = selection[i];
-    list[used] = 0;
+    for (size_t i = firstChanged; i < used; ++i) list[i] = moduleItemId(selection[i]);
+    list[used] = nullptr;
   }
 }
 

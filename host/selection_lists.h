@@ -1,4 +1,5 @@
-// The arrays that InterfaceInfo.selectedItems hands to a module.
+// The arrays of pointer-sized IDs that the interface record's selItems field
+// hands to a module, ended by a NULL ID.
 //
 // Hosts from build 599 hand out a snapshot that stays unchanged until the
 // activation returns. Older hosts hand out one list that they rewrite in place
@@ -20,7 +21,7 @@ class SelectionLists {
   explicit SelectionLists(const Scene &scene) : scene_(scene) {}
 
   // The current selection, 0-terminated.
-  const ItemID *handOut(bool rewrittenInPlace);
+  const ::ItemID *handOut(bool rewrittenInPlace);
   // Rewrites the in-place lists from `firstChanged` on; lists that are too
   // small for the selection end early with a 0.
   void selectionChanged(size_t firstChanged);
@@ -32,12 +33,12 @@ class SelectionLists {
  private:
   struct Snapshot {
     uint64_t version;
-    std::vector<ItemID> ids;
+    std::vector<::ItemID> ids;
   };
 
   const Scene &scene_;
   std::vector<Snapshot> snapshots_;
-  std::vector<std::vector<ItemID>> inPlace_;  // each sized once; never reallocated
+  std::vector<std::vector<::ItemID>> inPlace_;  // each sized once; never reallocated
 };
 
 }  // namespace layout

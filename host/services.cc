@@ -1,6 +1,7 @@
 #include "host/services.h"
 
 #include "host/binding.h"
+#include "host/refused_call.h"
 
 namespace layout {
 namespace {
@@ -15,40 +16,72 @@ Services *boundServices(const char *call) {
   return nullptr;
 }
 
-const ItemID *selectedItems() {
-  static const ItemID kNothing[1] = {0};
-  Services *services = boundServices("InterfaceInfo.selectedItems");
-  return services ? services->selectedItems() : kNothing;
+Diagnostics &servicesDiagnostics() {
+  if (Services *services = Binding<Services>::active()) return services->diagnostics();
+  if (Services *services = Binding<Services>::last()) return services->diagnostics();
+  return unboundDiagnostics();
 }
 
-uint32_t itemFlags(ItemID item) {
+template <CallName Name, typename Result, typename... Args>
+Result refused(Args... args) {
+  return refusedCall<Name, servicesDiagnostics, Result, Args...>(args...);
+}
+
+unsigned int selectedFlag(::ItemID item) {
   Services *services = boundServices("InterfaceInfo.itemFlags");
-  return services ? services->itemFlags(item) : 0;
+  return services ? services->itemFlags(hostItemId(item)) : 0;
 }
 
-int dynamicUpdate() {
-  Services *services = boundServices("InterfaceInfo.dynamicUpdate");
-  return services ? services->dynamicUpdate() : 0;
-}
-
-ItemID firstItem(int itemType, ItemID parent) {
+::ItemID firstItem(int itemType, ::ItemID parent) {
   Services *services = boundServices("ItemInfo.first");
-  return services ? services->firstItem(itemType, parent) : 0;
+  return services ? moduleItemId(services->firstItem(itemType, hostItemId(parent))) : nullptr;
 }
 
-ItemID nextItem(ItemID item) {
+::ItemID nextItem(::ItemID item) {
   Services *services = boundServices("ItemInfo.next");
-  return services ? services->nextItem(item) : 0;
+  return services ? moduleItemId(services->nextItem(hostItemId(item))) : nullptr;
 }
 
-uint32_t boneFlags(ItemID bone) {
+unsigned int boneFlags(::ItemID bone) {
   Services *services = boundServices("BoneInfo.flags");
-  return services ? services->boneFlags(bone) : 0;
+  return services ? services->boneFlags(hostItemId(bone)) : 0;
 }
 
-InterfaceInfo gInterfaceInfo = {&selectedItems, &itemFlags, &dynamicUpdate};
-ItemInfo gItemInfo = {&firstItem, &nextItem};
-BoneInfo gBoneInfo = {&boneFlags};
+const ItemInfo kItemInfo = {
+    firstItem,
+    nextItem,
+    refused<"ItemInfo.firstChild">,
+    refused<"ItemInfo.nextChild">,
+    refused<"ItemInfo.parent">,
+    refused<"ItemInfo.target">,
+    refused<"ItemInfo.goal">,
+    refused<"ItemInfo.type">,
+    refused<"ItemInfo.name">,
+    refused<"ItemInfo.param">,
+    refused<"ItemInfo.limits">,
+    refused<"ItemInfo.getTag">,
+    refused<"ItemInfo.setTag">,
+    refused<"ItemInfo.chanGroup">,
+    refused<"ItemInfo.server">,
+    refused<"ItemInfo.serverFlags">,
+    refused<"ItemInfo.controller">,
+    refused<"ItemInfo.flags">,
+    refused<"ItemInfo.lookAhead">,
+    refused<"ItemInfo.goalStrength">,
+    refused<"ItemInfo.stiffness">,
+};
+
+const BoneInfo kBoneInfo = {
+    boneFlags,
+    refused<"BoneInfo.restParam">,
+    refused<"BoneInfo.restLength">,
+    refused<"BoneInfo.limits">,
+    refused<"BoneInfo.weightMap">,
+    refused<"BoneInfo.strength">,
+    refused<"BoneInfo.falloff">,
+    refused<"BoneInfo.jointComp">,
+    refused<"BoneInfo.muscleFlex">,
+};
 
 constexpr const char *kServiceNames[kServiceCount] = {
     LAYOUT_INTERFACE_INFO, LAYOUT_ITEM_INFO,      LAYOUT_BONE_INFO,
@@ -66,8 +99,13 @@ Services::Services(Scene &scene, const InterfaceState &state, Diagnostics &diagn
       diagnostics_(diagnostics),
       panels_(panels),
       menus_(menus),
-      selectionLists_(scene) {
+      selectionLists_(scene),
+      interfaceInfo_{} {
   enabled_.fill(true);
+  interfaceInfo_.itemFlags = selectedFlag;
+  interfaceInfo_.schemaPos = refused<"InterfaceInfo.schemaPos">;
+  interfaceInfo_.itemVis = refused<"InterfaceInfo.itemVis">;
+  interfaceInfo_.itemColor = refused<"InterfaceInfo.itemColor">;
 }
 
 Services::~Services() { Binding<Services>::forget(*this); }
@@ -89,12 +127,13 @@ void *Services::lookup(std::string_view name) {
     if (!enabled_[i]) return nullptr;
     switch (static_cast<Service>(i)) {
       case Service::kInterfaceInfo:
-        dynamicUpdateAtLookup_ = state_.dynamicUpdate;
-        return &gInterfaceInfo;
+        interfaceInfo_.selItems = selectionLists_.handOut(build_ <= kLastInPlaceSelectionBuild);
+        interfaceInfo_.dynaUpdate = state_.dynamicUpdate;
+        return &interfaceInfo_;
       case Service::kItemInfo:
-        return &gItemInfo;
+        return const_cast<ItemInfo *>(&kItemInfo);
       case Service::kBoneInfo:
-        return &gBoneInfo;
+        return const_cast<BoneInfo *>(&kBoneInfo);
       case Service::kProductInfo:
         return reinterpret_cast<void *>(static_cast<uintptr_t>(build_) << 4);
       case Service::kPanelServices:
@@ -104,10 +143,6 @@ void *Services::lookup(std::string_view name) {
     }
   }
   return nullptr;
-}
-
-const ItemID *Services::selectedItems() {
-  return selectionLists_.handOut(build_ <= kLastInPlaceSelectionBuild);
 }
 
 uint32_t Services::itemFlags(ItemID id) const { return scene_.isSelected(id) ? LAYOUT_ITEMF_SELECTED : 0; }

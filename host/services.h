@@ -56,13 +56,8 @@ class Services {
   void setBuild(uint32_t build) { build_ = build & 0xFFFu; }
   uint32_t build() const { return build_; }
 
-  // What the information tables answer.
-  const ItemID *selectedItems();
+  // What the information records answer.
   uint32_t itemFlags(ItemID id) const;
-  // As Layout fills its information tables when they are acquired, the
-  // setting reads as it was at the latest look-up of "LW Interface Info 3":
-  // a run's own "DynamicUpdate 0" does not hide the setting it must restore.
-  int dynamicUpdate() const { return dynamicUpdateAtLookup_; }
   ItemID firstItem(int itemType, ItemID parent);
   ItemID nextItem(ItemID id) const;
   uint32_t boneFlags(ItemID id) const;
@@ -82,7 +77,10 @@ class Services {
   std::vector<std::string> lookups_;
   std::array<bool, kServiceCount> enabled_;
   uint32_t build_ = kDefaultHostBuild;
-  int dynamicUpdateAtLookup_ = 0;
+  // Filled at every look-up of "LW Interface Info 3", as Layout fills it: its
+  // data fields keep the values of that moment, so a run's own
+  // "DynamicUpdate 0" does not hide the setting it must restore.
+  InterfaceInfo interfaceInfo_;
 };
 
 }  // namespace layout

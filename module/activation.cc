@@ -39,7 +39,7 @@ int boneActivation(GlobalFunc *global, void *localRecord) {
 
   // The first selected item decides: objects get bones, bones get child
   // bones, lights and cameras get nothing.
-  const ItemID *selection = interfaceInfo->selectedItems();
+  const ItemID *selection = interfaceInfo->selItems;
   if (selection[0] == LAYOUT_ITEM_NONE) return LAYOUT_AF_OK;
   const uint32_t type = LAYOUT_ITEM_TYPE(selection[0]);
   if (type == LAYOUT_ITEM_LIGHT || type == LAYOUT_ITEM_CAMERA) return LAYOUT_AF_OK;

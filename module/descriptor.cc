@@ -24,8 +24,14 @@ const ServerRecord kServerTable[3] = {
 
 }  // namespace mint
 
-// C linkage comes from the declaration in the interface header.
-__attribute__((visibility("default"))) ModuleDescriptor _mod_descrip = {
+// C linkage comes from the declaration in the interface header. On Windows
+// the module definition file exports it; elsewhere its visibility does.
+#ifdef _WIN32
+#define MINT_EXPORT
+#else
+#define MINT_EXPORT __attribute__((visibility("default")))
+#endif
+MINT_EXPORT ModuleDescriptor _mod_descrip = {
     LAYOUT_MODULE_SYNC, LAYOUT_MODULE_VERSION, LAYOUT_MODULE_MACHINE,
     mint::startup,      mint::shutdown,        mint::kServerTable,
 };

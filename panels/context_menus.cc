@@ -84,13 +84,14 @@ int menuItemCount(void *userData) {
   }
 }
 
-const char *menuItemName(void *userData, int index) {
+char *menuItemName(void *userData, int index) {
   try {
     if (userData == nullptr) return nullptr;
     const auto &context = *static_cast<const PanelContext *>(userData);
     if (index < 0 || index >= itemCount(context)) return nullptr;
     const char *const *list = context.menuLists[context.menuIndex];
-    return list == nullptr ? nullptr : list[index];
+    // The host only reads the text; the record's field is not const.
+    return list == nullptr ? nullptr : const_cast<char *>(list[index]);
   } catch (...) {
     return nullptr;
   }

@@ -19,7 +19,7 @@ inline constexpr int32_t kMenuWidth = 145;
 
 // Menu functions; user data: the panel context.
 int menuItemCount(void *userData);
-const char *menuItemName(void *userData, int index);
+char *menuItemName(void *userData, int index);
 
 // Mouse-button function (panel tag 15). User data: the panel services table.
 void panelMouse(Panel *panel, void *userData, int code, int x, int y);

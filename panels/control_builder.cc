@@ -23,7 +23,8 @@ ControlDesc editDesc(int32_t widthChars) {
 
 ControlDesc listDesc(const char *const *items, int32_t widthPixels) {
   ControlDesc desc = cleared(LAYOUT_DESC_LIST);
-  desc.list.items = items;
+  // The record's field is not const; the host only reads the list.
+  desc.list.items = const_cast<const char **>(items);
   desc.list.width = widthPixels;
   return desc;
 }
@@ -52,7 +53,9 @@ bool addControls(PanelServices *services, Panel *panel, ControlEntry *entries, s
   for (size_t i = 0; i < count; ++i) {
     ControlEntry &entry = entries[i];
     if (!entry.present) continue;
-    *entry.field = services->addControl(panel, entry.typeName, &entry.desc, entry.label);
+    // The host copies both texts and never writes to them.
+    *entry.field = services->addControl(panel, const_cast<char *>(entry.typeName), &entry.desc,
+                                        const_cast<char *>(entry.label));
     if (*entry.field == nullptr) return false;
   }
   return true;

@@ -5,11 +5,23 @@
 namespace mint {
 namespace {
 
-PanelValue integerValue(intptr_t value) {
+PanelValue integerValue(int32_t value) {
   PanelValue record{};
   record.type = LAYOUT_VALUE_INTEGER;
-  record.integer = value;
+  record.integer.value = value;
   return record;
+}
+
+// Pointers go in a type-2 record too, but in its pointer slot at offset 8.
+PanelValue pointerValue(const void *value) {
+  PanelValue record{};
+  record.type = LAYOUT_VALUE_INTEGER;
+  record.pointer.value = const_cast<void *>(value);
+  return record;
+}
+
+void setRecord(Control *control, int tag, PanelValue record) {
+  if (control != nullptr) control->set(control, tag, &record);
 }
 
 PanelValue textValue(char *buffer, int32_t length) {
@@ -26,23 +38,23 @@ int32_t getValue(Control *control) {
   if (control == nullptr) return 0;
   PanelValue record = integerValue(0);
   control->get(control, LAYOUT_CTL_VALUE, &record);
-  return static_cast<int32_t>(record.integer);
+  return record.integer.value;
 }
 
 void setValue(Control *control, int32_t value) { setTag(control, LAYOUT_CTL_VALUE, value); }
 
-void setTag(Control *control, uint32_t tag, intptr_t value) {
-  if (control == nullptr) return;
-  PanelValue record = integerValue(value);
-  control->set(control, tag, &record);
-}
+void setTag(Control *control, int tag, int32_t value) { setRecord(control, tag, integerValue(value)); }
 
 void setEvent(Control *control, ControlEventFunc *event) {
-  setTag(control, LAYOUT_CTL_EVENT, reinterpret_cast<intptr_t>(event));
+  setRecord(control, LAYOUT_CTL_EVENT, pointerValue(reinterpret_cast<const void *>(event)));
 }
 
 void setUserData(Control *control, const void *userData) {
-  setTag(control, LAYOUT_CTL_USERDATA, reinterpret_cast<intptr_t>(userData));
+  setRecord(control, LAYOUT_CTL_USERDATA, pointerValue(userData));
+}
+
+void setUserNumber(Control *control, int32_t number) {
+  setUserData(control, reinterpret_cast<const void *>(static_cast<intptr_t>(number)));
 }
 
 void getText(Control *control, char *buffer, int32_t length) {
@@ -65,14 +77,14 @@ double getFloat(Control *control) {
   PanelValue record{};
   record.type = LAYOUT_VALUE_FLOAT;
   control->get(control, LAYOUT_CTL_VALUE, &record);
-  return record.real;
+  return record.real.value;
 }
 
 void setFloat(Control *control, double value) {
   if (control == nullptr) return;
   PanelValue record{};
   record.type = LAYOUT_VALUE_FLOAT;
-  record.real = value;
+  record.real.value = value;
   control->set(control, LAYOUT_CTL_VALUE, &record);
 }
 
@@ -80,7 +92,7 @@ void drawControl(Control *control, int mode) {
   if (control != nullptr) control->draw(control, mode);
 }
 
-void setEach(uint32_t tag, std::initializer_list<TagSetting> settings) {
+void setEach(int tag, std::initializer_list<TagSetting> settings) {
   for (const TagSetting &setting : settings) setTag(setting.control, tag, setting.value);
 }
 

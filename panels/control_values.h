@@ -13,11 +13,13 @@ namespace mint {
 // Integer form: popup indices, check-box states, positions and widths.
 int32_t getValue(Control *control);
 void setValue(Control *control, int32_t value);
-void setTag(Control *control, uint32_t tag, intptr_t value);
+void setTag(Control *control, int tag, int32_t value);
 
-// Pointers travel in the integer word of the value record.
+// Pointers travel in the pointer slot of a type-2 value record.
 void setEvent(Control *control, ControlEventFunc *event);
 void setUserData(Control *control, const void *userData);
+// A small number as user data, in the pointer slot like any user data.
+void setUserNumber(Control *control, int32_t number);
 
 // Text form; `length` is the buffer's size, terminator included. The buffer is
 // cleared before a get so it holds a string even if the host writes nothing.
@@ -44,6 +46,6 @@ struct TagSetting {
   int32_t value;
 };
 // Sets the tag on each control in turn, skipping controls the panel lacks.
-void setEach(uint32_t tag, std::initializer_list<TagSetting> settings);
+void setEach(int tag, std::initializer_list<TagSetting> settings);
 
 }  // namespace mint

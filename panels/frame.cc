@@ -1,8 +1,7 @@
 #include "panels/frame.h"
 
-#include <dlfcn.h>
-
 #include "panels/context_menus.h"
+#include "panels/desktop_rect.h"
 #include "panels/naming_row.h"
 #include "panels/panel_keys.h"
 
@@ -12,18 +11,6 @@ namespace {
 // The centring box is a little larger than the 314-pixel panel.
 constexpr int32_t kCentringWidth = 320;
 constexpr int32_t kCentringHeight = 250;
-
-Rect desktopRect() {
-  Rect rect = {0, 0, LAYOUT_DEFAULT_DESKTOP_WIDTH, LAYOUT_DEFAULT_DESKTOP_HEIGHT};
-  // Looked up at call time: the process hosting the module may not offer them.
-  auto *desktopWindow =
-      reinterpret_cast<GetDesktopWindowFunc *>(dlsym(RTLD_DEFAULT, LAYOUT_DESKTOP_WINDOW_SYMBOL));
-  auto *clientRect = reinterpret_cast<GetClientRectFunc *>(dlsym(RTLD_DEFAULT, LAYOUT_CLIENT_RECT_SYMBOL));
-  if (desktopWindow == nullptr || clientRect == nullptr) return rect;
-  Rect client = {};
-  if (clientRect(desktopWindow(), &client) == 0) return rect;
-  return client;
-}
 
 // Destroys the menu (when made), then the panel, and detaches the context from
 // the services table, on every way out of runPanel once the panel exists.
@@ -52,12 +39,12 @@ bool createMenu(PanelContext &context) {
   return context.menuHandle != nullptr;
 }
 
-void setPanel(PanelServices *services, Panel *panel, uint32_t tag, void *value) {
+void setPanel(PanelServices *services, Panel *panel, int tag, void *value) {
   services->set(panel, tag, value);
 }
 
 template <typename Function>
-void setPanelFunction(PanelServices *services, Panel *panel, uint32_t tag, Function *function) {
+void setPanelFunction(PanelServices *services, Panel *panel, int tag, Function *function) {
   setPanel(services, panel, tag, reinterpret_cast<void *>(function));
 }
 
@@ -86,7 +73,8 @@ int runPanel(GlobalFunc *global, void *record, uint32_t hostBuild, const NamingL
   auto *services = static_cast<PanelServices *>(global(LAYOUT_PANEL_SERVICES, 0));
   if (context.menuService == nullptr || services == nullptr) return 0;
 
-  Panel *panel = services->create(steps.title, nullptr);
+  // The host copies the title and never writes to it.
+  Panel *panel = services->create(const_cast<char *>(steps.title), nullptr);
   if (panel == nullptr) return 0;
 
   centrePanel(&context.panelX, &context.panelY);

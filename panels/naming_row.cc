@@ -69,8 +69,8 @@ void wireNamingRow(PanelServices *services) {
   setEvent(context->suffixPopup, numberingPopupEvent);
   setEvent(context->nameEdit, nameEvent);
   // A number field's user data is its minimum.
-  setTag(context->countEdit, LAYOUT_CTL_USERDATA, kCountMin);
-  setTag(context->startEdit, LAYOUT_CTL_USERDATA, kStartMin);
+  setUserNumber(context->countEdit, kCountMin);
+  setUserNumber(context->startEdit, kStartMin);
   setEvent(context->countEdit, numberEvent);
   setEvent(context->startEdit, numberEvent);
 }

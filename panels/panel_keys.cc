@@ -183,11 +183,11 @@ bool handleKey(PanelServices &services, Panel *panel, PanelContext &c, uint32_t 
 
 }  // namespace
 
-int panelKey(Panel *panel, void *userData, uint32_t key) {
+int panelKey(Panel *panel, void *userData, unsigned short key) {
   try {
     PanelContext *context = contextOf(userData);
     if (context == nullptr) return 0;
-    return handleKey(*static_cast<PanelServices *>(userData), panel, *context, key & 0xFFFFu) ? 1 : 0;
+    return handleKey(*static_cast<PanelServices *>(userData), panel, *context, key) ? 1 : 0;
   } catch (...) {
     return 0;
   }

@@ -94,7 +94,7 @@ int runBones(const RunHost &host, const BoneOptions &options, const BoneRunInput
     selection = copy.get();
   }
 
-  if (host.interfaceInfo->dynamicUpdate() != 0) sendDynamicUpdate(local, 0);
+  if (host.interfaceInfo->dynaUpdate != 0) sendDynamicUpdate(local, 0);
 
   CommandText addChildFormat;
   CommandText addBoneFormat;
@@ -153,7 +153,7 @@ int runBones(const RunHost &host, const BoneOptions &options, const BoneRunInput
     }
   }
 
-  const int dynamicUpdate = host.interfaceInfo->dynamicUpdate();
+  const int dynamicUpdate = host.interfaceInfo->dynaUpdate;
   if (dynamicUpdate != 0) sendDynamicUpdate(local, dynamicUpdate);
   if (progress.on) sendStatus(local, 0);
   return 0;

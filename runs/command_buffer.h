@@ -26,7 +26,7 @@ inline void setHead(CommandText &command, const char *head) {
 }
 
 inline void setItemId(CommandText &command, ItemID id) {
-  writeItemId(id, command.text + command.headLength, kTerminate);
+  writeItemId(LAYOUT_ITEM_BITS(id), command.text + command.headLength, kTerminate);
 }
 
 inline void setDecimal(CommandText &command, int32_t value) {

@@ -65,7 +65,7 @@ int runNulls(const RunHost &host, NullOptions &options, const char *baseName) {
   CommandText parentText;
   if (options.parent != 0) {
     setHead(parentText, "ParentItem ");
-    setItemId(parentText, host.interfaceInfo->selectedItems()[0]);
+    setItemId(parentText, host.interfaceInfo->selItems[0]);
   }
   const char *visibilityText = options.visibility != 0 ? "ItemVisibility 2" : "ItemVisibility 0";
   const bool setColour = options.colourCode != kColourLeaveHost;
@@ -79,9 +79,9 @@ int runNulls(const RunHost &host, NullOptions &options, const char *baseName) {
   const double increment = progress ? 1.0 / options.count : 0.0;
   double fraction = 0.0;
 
-  if (host.interfaceInfo->dynamicUpdate() != 0) sendDynamicUpdate(local, 0);
+  if (host.interfaceInfo->dynaUpdate != 0) sendDynamicUpdate(local, 0);
   // New nulls are handled as selected objects only while objects are edited.
-  if (LAYOUT_ITEM_TYPE(host.interfaceInfo->selectedItems()[0]) != LAYOUT_ITEM_OBJECT) {
+  if (LAYOUT_ITEM_TYPE(host.interfaceInfo->selItems[0]) != LAYOUT_ITEM_OBJECT) {
     sendCommand(local, "EditObjects");
   }
 
@@ -96,7 +96,8 @@ int runNulls(const RunHost &host, NullOptions &options, const char *baseName) {
     if (setColour) sendCommand(local, colourText.text);
     if (options.selectAfter == 0 || !modernHost) sendRenderFlags(local, options);
     if (keepIds) {
-      const ItemID start = i == 0 ? host.itemInfo->first(LAYOUT_ITEMTYPE_OBJECT, LAYOUT_ITEM_NONE) : ids[i - 1];
+      const ItemID start =
+          i == 0 ? host.itemInfo->first(LAYOUT_ITEMTYPE_OBJECT, LAYOUT_ITEM_NONE) : ids[i - 1];
       ids[i] = start == LAYOUT_ITEM_NONE ? LAYOUT_ITEM_NONE : findNewNull(host, start);
     }
     if (options.parent != 0) {
@@ -125,7 +126,7 @@ int runNulls(const RunHost &host, NullOptions &options, const char *baseName) {
     if (modernHost) sendRenderFlags(local, options);
   }
 
-  const int dynamicUpdate = host.interfaceInfo->dynamicUpdate();
+  const int dynamicUpdate = host.interfaceInfo->dynaUpdate;
   if (dynamicUpdate != 0) sendDynamicUpdate(local, dynamicUpdate);
   if (progress) sendStatus(local, 0);
   return 0;

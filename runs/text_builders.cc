@@ -46,7 +46,7 @@ int writeDecimal(int32_t value, char *dst, unsigned flags) {
   return static_cast<int>(out - dst);
 }
 
-void writeItemId(ItemID id, char *dst, unsigned flags) {
+void writeItemId(uint32_t id, char *dst, unsigned flags) {
   char *out = dst;
   if (flags & kHexPrefix) {
     *out++ = '0';
@@ -95,7 +95,9 @@ int32_t parseLeadingDecimal(const char *text) {
   return static_cast<int32_t>(value);
 }
 
-int sendCommand(const GenericLocal *local, const char *command) { return local->evaluate(local->data, command); }
+int sendCommand(const GenericLocal *local, const char *command) {
+  return local->evaluate(local->data, command);
+}
 
 int sendDynamicUpdate(const GenericLocal *local, int value) {
   static constexpr char kHead[] = "DynamicUpdate ";

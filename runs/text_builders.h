@@ -11,11 +11,11 @@
 namespace mint {
 
 // Writer flags.
-inline constexpr unsigned kWidthMask = 0x1F;       // decimal: minimum width, sign included
-inline constexpr unsigned kTerminate = 0x100;      // write a NUL after the digits
-inline constexpr unsigned kHexPrefix = 0x200;      // ID: "0X" in front
-inline constexpr unsigned kHexPrefixLower = 0x400; // ID, with kHexPrefix: "0x"
-inline constexpr unsigned kZeroPad = 0x800;        // decimal: pad with "0", not " "
+inline constexpr unsigned kWidthMask = 0x1F;        // decimal: minimum width, sign included
+inline constexpr unsigned kTerminate = 0x100;       // write a NUL after the digits
+inline constexpr unsigned kHexPrefix = 0x200;       // ID: "0X" in front
+inline constexpr unsigned kHexPrefixLower = 0x400;  // ID, with kHexPrefix: "0x"
+inline constexpr unsigned kZeroPad = 0x800;         // decimal: pad with "0", not " "
 
 // Room for the longest decimal text: sign, 31 padding characters, NUL.
 inline constexpr size_t kDecimalBuffer = 34;
@@ -25,7 +25,7 @@ inline constexpr size_t kItemIdBuffer = 11;
 // Writes a signed 32-bit value; returns the characters written without the NUL.
 int writeDecimal(int32_t value, char *dst, unsigned flags);
 // Writes exactly eight upper-case hexadecimal digits.
-void writeItemId(ItemID id, char *dst, unsigned flags);
+void writeItemId(uint32_t id, char *dst, unsigned flags);
 
 // A name pattern holds the base name with every "%" doubled, so the name stays
 // literal when the pattern is used as a printf format, plus up to two numbers

@@ -86,7 +86,7 @@ void Simulator::switchOff(const std::string &service) {
 void Simulator::clearSelection() { host_->scene().clearSelection(); }
 
 void Simulator::addToSelection(const std::string &nameOrId) {
-  const std::variant<ItemID, std::string> found = layout::resolveItem(host_->scene(), nameOrId);
+  const std::variant<layout::ItemID, std::string> found = layout::resolveItem(host_->scene(), nameOrId);
   if (const std::string *error = std::get_if<std::string>(&found)) {
     std::vector<std::string> names;
     for (int type = 1; type <= layout::kItemTypeCount; ++type) {
@@ -98,7 +98,7 @@ void Simulator::addToSelection(const std::string &nameOrId) {
         error->find("ambiguous") != std::string::npos || error->find("did you mean") != std::string::npos;
     throw badInput(*error + (suggested ? "" : didYouMean(nameOrId, names)));
   }
-  host_->scene().addToSelection(std::get<ItemID>(found));
+  host_->scene().addToSelection(std::get<layout::ItemID>(found));
 }
 
 std::vector<std::string> Simulator::serverNames() const {

@@ -1,8 +1,9 @@
 /*
- * Desktop rectangle for centring panels. On this platform the hosting process
- * provides the two functions below as exported C symbols; the module finds
- * them at call time with dlsym(RTLD_DEFAULT, ...). A process without them is
- * taken to have a 1920 by 1080 desktop.
+ * Desktop rectangle for centring panels. On Windows the module calls user32's
+ * GetDesktopWindow and GetClientRect. Elsewhere the process hosting the module
+ * may provide functions of the same names and shapes as exported C symbols,
+ * which the module finds at call time; a process without them is taken to
+ * have a 1920 by 1080 desktop.
  */
 #ifndef LAYOUT_DESKTOP_H
 #define LAYOUT_DESKTOP_H
@@ -13,6 +14,7 @@
 extern "C" {
 #endif
 
+/* The shape of a Windows RECT: four 32-bit ints. */
 typedef struct {
   int32_t left, top, right, bottom;
 } Rect;

@@ -1,5 +1,5 @@
 /*
- * Context menu services: a pop-up list of items shown over a panel.
+ * "ContextMenuServices": a pop-up list of items shown over a panel.
  */
 #ifndef LAYOUT_MENU_H
 #define LAYOUT_MENU_H
@@ -12,21 +12,23 @@ extern "C" {
 
 #define LAYOUT_CONTEXT_MENU_SERVICES "ContextMenuServices"
 
-/* MenuDesc.type of the menus the module makes. */
-#define LAYOUT_MENU_DESC_TYPE 18
+/* MenuDesc.type of the menus the module makes: the popup code. */
+#define LAYOUT_MENU_DESC_TYPE LAYOUT_TYPE_POPUP
 
 typedef struct Menu Menu;
 
-/* The host reads the items through the two functions while deploy() runs. */
+/* 24 bytes. The host reads the items through the two functions while deploy()
+ * runs. */
 typedef struct {
-  int32_t type;
-  int32_t width; /* pixels */
+  int type;
+  int width; /* pixels */
   /* Number of items. */
   int (*count)(void *userData);
   /* Text of item `index` (module-owned), or NULL when there is none. */
-  const char *(*name)(void *userData, int index);
+  char *(*name)(void *userData, int index);
 } MenuDesc;
 
+/* 24 bytes. */
 typedef struct {
   /* A menu over the descriptor (copied) and user data. May be NULL. */
   Menu *(*create)(MenuDesc *, void *userData);

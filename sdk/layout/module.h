@@ -1,6 +1,6 @@
 /*
- * Module descriptor, server table and the LayoutGeneric activation.
- * The host reads the exported _mod_descrip after loading the module.
+ * Module descriptor, server table and activation. The host reads the exported
+ * data symbol _mod_descrip after loading the module.
  */
 #ifndef LAYOUT_MODULE_H
 #define LAYOUT_MODULE_H
@@ -13,28 +13,39 @@ extern "C" {
 
 #define LAYOUT_MODULE_SYNC 0x04121994u
 #define LAYOUT_MODULE_VERSION 3u
+/* Machine word: 0x300 for Windows hosts (and the Linux build, which the
+ * substitute host loads), 0x400 for macOS hosts. */
+#ifdef __APPLE__
+#define LAYOUT_MODULE_MACHINE 0x400u
+#else
 #define LAYOUT_MODULE_MACHINE 0x300u
+#endif
 
-/* Name under which a module exports its descriptor. */
+/* Name under which a module exports its descriptor (C linkage, no extra
+ * underscore on 64-bit Windows). */
 #define LAYOUT_DESCRIPTOR_SYMBOL "_mod_descrip"
 
 /* Server class of both of the module's commands. */
 #define LAYOUT_CLASS_GENERIC "LayoutGeneric"
 
-/* "Product Info": the look-up answers with the product value itself; the host
- * build number is (value >> 4) & 0xFFF. */
+/* "Product Info": the look-up answers with the product value itself. Bits
+ * 0-3 product, 4-15 build, 16-19 minor and 20-23 major revision. */
 #define LAYOUT_PRODUCT_INFO "Product Info"
 #define LAYOUT_BUILD_FROM_PRODUCT(value) (((uint32_t)(value) >> 4) & 0xFFFu)
 
-/* One (text, tag) pair of a server's tag list; the list ends with {NULL, 0}. */
+/* One (text, tag) pair of a server's tag list (16 bytes); the list ends with
+ * {NULL, 0}. */
 typedef struct {
   const char *text;
-  uint32_t tag;
+  unsigned int tag;
 } ServerTag;
 
 /* Activation results. */
-#define LAYOUT_AF_OK 0          /* done, cancelled, or nothing to do */
-#define LAYOUT_AF_BADGLOBAL 2   /* a required service is missing */
+#define LAYOUT_AF_OK 0 /* done, cancelled, or nothing to do */
+#define LAYOUT_AF_BADVERSION 1
+#define LAYOUT_AF_BADGLOBAL 2 /* a required service is missing */
+#define LAYOUT_AF_BADLOCAL 3
+#define LAYOUT_AF_BADAPP 4
 
 /*
  * Activation of a server. Called by the host on its UI thread, one at a time.
@@ -45,8 +56,8 @@ typedef struct {
  */
 typedef int ActivateFunc(int version, GlobalFunc *global, void *local, void *serverData);
 
-/* One server; the table ends with an all-zero record. All strings module-owned
- * and static. */
+/* One server (32 bytes); the table ends with an all-zero record. All strings
+ * module-owned and static. */
 typedef struct {
   const char *className;
   const char *serverName;
@@ -54,10 +65,11 @@ typedef struct {
   const ServerTag *tags;
 } ServerRecord;
 
+/* The descriptor (40 bytes). */
 typedef struct {
-  uint32_t sync;    /* LAYOUT_MODULE_SYNC */
-  uint32_t version; /* LAYOUT_MODULE_VERSION */
-  uint32_t machine; /* LAYOUT_MODULE_MACHINE */
+  unsigned int sync;    /* LAYOUT_MODULE_SYNC */
+  unsigned int version; /* LAYOUT_MODULE_VERSION */
+  unsigned int machine; /* LAYOUT_MODULE_MACHINE */
   /* Called once by the host after loading; the result is handed to shutdown. */
   void *(*startup)(void);
   /* Called once by the host before unloading, with startup's result. */
@@ -66,16 +78,6 @@ typedef struct {
 } ModuleDescriptor;
 
 extern ModuleDescriptor _mod_descrip;
-
-/*
- * Local record of a LayoutGeneric activation (host-owned, activation).
- * evaluate(data, command) carries out one Layout command text (NUL-terminated,
- * module-owned, read only during the call) and returns non-zero on success.
- */
-typedef struct {
-  void *data;
-  int (*evaluate)(void *data, const char *command);
-} GenericLocal;
 
 #ifdef __cplusplus
 }

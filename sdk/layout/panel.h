@@ -1,13 +1,13 @@
 /*
- * Panel services: modal panels, their controls and the value record that
- * carries every control value.
+ * "LWPanelServices": modal panels, their tags and the functions a module
+ * attaches to them.
  */
 #ifndef LAYOUT_PANEL_H
 #define LAYOUT_PANEL_H
 
-#include <stddef.h>
-
 #include "base.h"
+#include "control.h"
+#include "control_desc.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -15,121 +15,46 @@ extern "C" {
 
 #define LAYOUT_PANEL_SERVICES "LWPanelServices"
 
-/* PanelValue.type */
-#define LAYOUT_VALUE_TEXT 1
-#define LAYOUT_VALUE_INTEGER 2
-#define LAYOUT_VALUE_FLOAT 3
-
-/*
- * Value record handed to a control's get and set. The payload starts at
- * offset 8. Pointers (event functions, user data) travel in `integer`.
- * Text: on get the host copies at most length - 1 bytes and a NUL into the
- * caller's buffer; on set it copies the NUL-terminated buffer.
- */
-typedef struct {
-  int32_t type;
-  union {
-    intptr_t integer;
-    struct {
-      char *buffer;
-      int32_t length; /* bytes, terminator included */
-    } text;
-    double real;
-  };
-} PanelValue;
-
-typedef struct Control Control;
-/* A control. Host-owned; valid from add-control until its panel is destroyed.
- * Every operation takes the control itself as first argument. */
-struct Control {
-  /* Draw with a mode (LAYOUT_DRAW_*). */
-  void (*draw)(Control *, int mode);
-  /* Read the value of a tag (LAYOUT_CTL_*) into the record. */
-  void (*get)(Control *, uint32_t tag, PanelValue *);
-  /* Write the value of a tag from the record. */
-  void (*set)(Control *, uint32_t tag, PanelValue *);
-  void *host; /* host-private; the module never touches it */
-};
-
-/* Control descriptor; `type` selects the union member. */
-typedef struct {
-  int32_t type;
-  union {
-    struct {
-      int32_t width; /* characters */
-    } edit; /* LAYOUT_DESC_EDIT */
-    struct {
-      const char *const *items; /* NULL-terminated, module-owned, static */
-      int32_t width;            /* pixels; 0 = host default */
-    } list; /* LAYOUT_DESC_LIST */
-    struct {
-      int32_t width, min, max; /* width 0 = host default */
-    } range; /* LAYOUT_DESC_RANGE */
-    struct {
-      int32_t width, height;
-    } border; /* LAYOUT_DESC_BORDER */
-  };
-} ControlDesc;
-
-#define LAYOUT_DESC_EDIT 1
-#define LAYOUT_DESC_FLOAT 4
-#define LAYOUT_DESC_BOOL 8
-#define LAYOUT_DESC_LIST 9
-#define LAYOUT_DESC_RANGE 15
-#define LAYOUT_DESC_BORDER 19
-
-/* Control type names for addControl. */
-#define LAYOUT_CONTROL_EDIT "EditControl"
-#define LAYOUT_CONTROL_POPUP "PopupControl"
-#define LAYOUT_CONTROL_CHOICE "ChoiceControl"
-#define LAYOUT_CONTROL_BOOL "BoolControl"
-#define LAYOUT_CONTROL_FLOAT "FloatControl"
-#define LAYOUT_CONTROL_PERCENT "PercentControl"
-#define LAYOUT_CONTROL_BORDER "BorderControl"
-
-/* Control tags (get/set). */
-#define LAYOUT_CTL_X 0u         /* integer: left edge within the panel */
-#define LAYOUT_CTL_Y 1u         /* integer: top edge within the panel */
-#define LAYOUT_CTL_W 2u         /* integer: width, pixels */
-#define LAYOUT_CTL_VALUE 4u     /* integer, text or float: the value */
-#define LAYOUT_CTL_EVENT 14u    /* integer holding a ControlEventFunc */
-#define LAYOUT_CTL_USERDATA 16u /* integer holding the event's user data */
-#define LAYOUT_CTL_ACTIVATE 21u /* integer 0: put a text field into editing */
-
-/* Draw modes. */
-#define LAYOUT_DRAW_NORMAL 1
-#define LAYOUT_DRAW_GHOST 2
-
 typedef struct Panel Panel;
 
-/* Called (panel-open) when the user changes a control. */
-typedef void ControlEventFunc(Control *, void *userData);
-/* Key press (panel-open): key code, of which the module compares the low 16
- * bits. Returns 1 when the key was handled, 0 otherwise. */
-typedef int PanelKeyFunc(Panel *, void *userData, uint32_t key);
+/* Key press (panel-open). Returns 1 when the key was handled, 0 otherwise.
+ * A 16-bit argument may arrive with undefined upper register bits; taking
+ * it as unsigned short uses only the low 16. */
+typedef int PanelKeyFunc(Panel *, void *userData, unsigned short key);
 /* Mouse button (panel-open): code LAYOUT_MOUSE_MENU for the menu click; x, y
  * in pixels from the panel's left and top edges. */
 typedef void PanelMouseFunc(Panel *, void *userData, int code, int x, int y);
-/* Placement: the host calls it whenever it places the panel, at least once
- * after open() and before the user acts. */
-typedef void PanelPlaceFunc(Panel *, void *userData);
+/* Open, close and placement hooks (panel-open). */
+typedef void PanelHookFunc(Panel *, void *userData);
+typedef PanelHookFunc PanelPlaceFunc;
 
-/* Panel tags (set/get). */
-#define LAYOUT_PAN_X 0u        /* set: value points to an int: left edge on screen */
-#define LAYOUT_PAN_Y 1u        /* set: value points to an int: top edge on screen */
-#define LAYOUT_PAN_W 2u        /* set: value points to an int: width */
-#define LAYOUT_PAN_H 3u        /* set: value points to an int: height */
-#define LAYOUT_PAN_PLACE 9u    /* set: value is a PanelPlaceFunc */
-#define LAYOUT_PAN_USERDATA 12u /* set: value is the user data of all panel functions */
-#define LAYOUT_PAN_KEY 13u     /* set: value is a PanelKeyFunc */
-#define LAYOUT_PAN_MOUSE 15u   /* set: value is a PanelMouseFunc */
-#define LAYOUT_PAN_QUALIFIERS 22u /* get: value points to an int: qualifier bits of the key press */
+/* Panel tags (set/get). For X, Y, W and H the value points to an int; for a
+ * function or user data it is the pointer itself. */
+#define LAYOUT_PAN_X 0
+#define LAYOUT_PAN_Y 1
+#define LAYOUT_PAN_W 2
+#define LAYOUT_PAN_H 3
+#define LAYOUT_PAN_FLAGS 6
+#define LAYOUT_PAN_USERDRAW 7
+#define LAYOUT_PAN_USERACTIVATE 8
+#define LAYOUT_PAN_PLACE 9 /* set: a PanelPlaceFunc, called when the host places the panel */
+#define LAYOUT_PAN_USERCLOSE 10
+#define LAYOUT_PAN_TITLE 11
+#define LAYOUT_PAN_USERDATA 12 /* set: the user data of all panel functions */
+#define LAYOUT_PAN_KEY 13      /* set: a PanelKeyFunc */
+#define LAYOUT_PAN_MOUSE 15    /* set: a PanelMouseFunc */
+#define LAYOUT_PAN_MOUSEMOVE 16
+#define LAYOUT_PAN_RESULT 19
+#define LAYOUT_PAN_KEYUP 21
+#define LAYOUT_PAN_QUALIFIERS 22 /* get: value points to an int: qualifier bits of the key press */
 
-/* open() flags the module passes. */
+/* open() flags: blocking 1, OK/Cancel buttons 2, window frame 4, mouse
+ * callbacks 8, pass all keys 16. The module passes blocking + buttons + mouse. */
 #define LAYOUT_PANEL_OPEN_FLAGS 11
-/* Qualifier bit for the larger count step. */
-#define LAYOUT_QUALIFIER_STEP 2u
-/* Mouse code of the menu click. */
+
+/* Qualifier bits: Ctrl 1, Shift 2 (the larger count step), Alt 4. */
+#define LAYOUT_QUALIFIER_STEP 2
+/* Mouse code of the menu click: right button (96) + button down (128). */
 #define LAYOUT_MOUSE_MENU 224
 
 /* Key codes beyond ASCII. */
@@ -138,20 +63,29 @@ typedef void PanelPlaceFunc(Panel *, void *userData);
 #define LAYOUT_KEY_UP 0x1012u
 #define LAYOUT_KEY_DOWN 0x1013u
 
+/* 104 bytes. Later hosts publish longer records under other names; this
+ * prefix never changed. */
 typedef struct {
-  /* A new panel titled `title` (copied); reserved must be NULL. May be NULL. */
-  Panel *(*create)(const char *title, void *reserved);
+  /* A new panel titled `title` (copied); the module passes NULL data. May be NULL. */
+  Panel *(*create)(char *title, void *data);
   /* Destroys the panel and its controls. */
   void (*destroy)(Panel *);
   /* Shows the panel modally; blocks until it closes. Non-zero: OK. */
   int (*open)(Panel *, int flags);
+  /* Event loop and drawing of a non-blocking panel. Not for the module. */
+  int (*handle)(Panel *, int eventFlags);
+  void (*draw)(Panel *, int mode);
   /* Closes an open panel; open() then returns (non-zero). panel-open. */
   void (*close)(Panel *);
   /* Panel settings (LAYOUT_PAN_*); see each tag for what `value` is. */
-  void (*set)(Panel *, uint32_t tag, void *value);
-  void (*get)(Panel *, uint32_t tag, void *value);
-  /* Adds a control; descriptor and label are copied. May be NULL. */
-  Control *(*addControl)(Panel *, const char *typeName, ControlDesc *, const char *label);
+  void (*get)(Panel *, int tag, void *value);
+  void (*set)(Panel *, int tag, void *value);
+  /* Adds a control; descriptor and texts are copied. May be NULL. */
+  Control *(*addControl)(Panel *, char *typeName, ControlDesc *, char *label);
+  /* Walks a panel's controls. Not for the module. */
+  Control *(*nextControl)(Panel *, Control *);
+  /* The host's drawing functions. Not for the module. */
+  void *drawFuncs;
   /* Free for the module: it stores its panel context here for its callbacks. */
   void *userData;
   /* Free for the module: it stores the activation's global look-up here. */

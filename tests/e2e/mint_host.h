@@ -14,6 +14,8 @@ namespace mint::e2e {
 
 using Texts = std::vector<std::string>;
 namespace user = layout::user;
+// The scene's own 32-bit IDs.
+using layout::ItemID;
 
 class MintHost : public ::testing::Test {
  protected:

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/control_values.h"
 #include "host/host.h"
 #include "tests/host/test_support.h"
 
@@ -14,7 +15,9 @@ namespace layout {
 namespace {
 
 using testing::acquire;
+using testing::descriptor;
 using testing::integerValue;
+using testing::pointerValue;
 using testing::realValue;
 using testing::textValue;
 
@@ -40,18 +43,18 @@ struct TestModule {
   Control *name, *count, *prefix, *suffix, *colour, *select, *strength, *iconPercent, *restLength, *border;
 
   Control *add(const char *type, ControlDesc descriptor, const char *label) {
-    return panels->addControl(panel, type, &descriptor, label);
+    return panels->addControl(panel, const_cast<char *>(type), &descriptor, const_cast<char *>(label));
   }
-  static void set(Control *control, uint32_t tag, PanelValue value) { control->set(control, tag, &value); }
-  static intptr_t integer(Control *control, uint32_t tag = LAYOUT_CTL_VALUE) {
+  static void set(Control *control, int tag, PanelValue value) { control->set(control, tag, &value); }
+  static int integer(Control *control, int tag = LAYOUT_CTL_VALUE) {
     PanelValue value = integerValue(0);
     control->get(control, tag, &value);
-    return value.integer;
+    return value.integer.value;
   }
   static double real(Control *control) {
     PanelValue value = realValue(0);
     control->get(control, LAYOUT_CTL_VALUE, &value);
-    return value.real;
+    return value.real.value;
   }
   static std::string text(Control *control, int32_t length = 64) {
     std::vector<char> buffer(length + 1, 'X');
@@ -82,7 +85,7 @@ void onPlace(Panel *panel, void *userData) {
 }
 
 // Handles lower-case letters; "d" closes the panel, as the module's Enter does.
-int onKey(Panel *panel, void *userData, uint32_t key) {
+int onKey(Panel *panel, void *userData, unsigned short key) {
   auto *panels = static_cast<PanelServices *>(userData);
   int qualifiers = -1;
   panels->get(panel, LAYOUT_PAN_QUALIFIERS, &qualifiers);
@@ -96,36 +99,38 @@ void onMouse(Panel *panel, void *, int code, int, int) {
 }
 
 int menuCount(void *userData) { return userData == gModule ? 3 : 0; }
-const char *menuName(void *, int index) { return index >= 0 && index < 3 ? kMenuItems[index] : nullptr; }
+char *menuName(void *, int index) {
+  return index >= 0 && index < 3 ? const_cast<char *>(kMenuItems[index]) : nullptr;
+}
 
 void TestModule::wire(Control *control, intptr_t userData) {
-  set(control, LAYOUT_CTL_USERDATA, integerValue(userData));
-  set(control, LAYOUT_CTL_EVENT, integerValue(reinterpret_cast<intptr_t>(&onEvent)));
+  set(control, LAYOUT_CTL_USERDATA, pointerValue(reinterpret_cast<void *>(userData)));
+  set(control, LAYOUT_CTL_EVENT, pointerValue(reinterpret_cast<void *>(&onEvent)));
 }
 
 void TestModule::build(GlobalFunc *global) {
   menus = acquire<ContextMenuServices>(global, LAYOUT_CONTEXT_MENU_SERVICES);
   panels = acquire<PanelServices>(global, LAYOUT_PANEL_SERVICES);
-  panel = panels->create("Test Panel", nullptr);
+  panel = panels->create(const_cast<char *>("Test Panel"), nullptr);
   MenuDesc menuDescriptor{LAYOUT_MENU_DESC_TYPE, 145, &menuCount, &menuName};
   menu = menus->create(&menuDescriptor, this);
 
-  ControlDesc edit{LAYOUT_DESC_EDIT, {}};
+  ControlDesc edit = descriptor(LAYOUT_DESC_EDIT);
   edit.edit.width = 36;
-  ControlDesc list{LAYOUT_DESC_LIST, {}};
-  list.list.items = kNumbering;
-  ControlDesc percent{LAYOUT_DESC_RANGE, {}};
-  percent.range = {0, 0, 100};
+  ControlDesc list = descriptor(LAYOUT_DESC_LIST);
+  list.list.items = const_cast<const char **>(kNumbering);
+  ControlDesc percent = descriptor(LAYOUT_DESC_RANGE);
+  percent.range.max = 100;
   name = add(LAYOUT_CONTROL_EDIT, edit, "");
   count = add(LAYOUT_CONTROL_EDIT, edit, "Num");
   prefix = add(LAYOUT_CONTROL_POPUP, list, "");
   suffix = add(LAYOUT_CONTROL_POPUP, list, "");
   colour = add(LAYOUT_CONTROL_POPUP, list, "Col");
-  select = add(LAYOUT_CONTROL_BOOL, {LAYOUT_DESC_BOOL, {}}, "after Select");
+  select = add(LAYOUT_CONTROL_BOOL, descriptor(LAYOUT_DESC_BOOL), "after Select");
   strength = add(LAYOUT_CONTROL_PERCENT, percent, "Strength");
   iconPercent = add(LAYOUT_CONTROL_PERCENT, percent, "");
-  restLength = add(LAYOUT_CONTROL_FLOAT, {LAYOUT_DESC_FLOAT, {}}, "Rest Length");
-  border = add(LAYOUT_CONTROL_BORDER, {LAYOUT_DESC_BORDER, {}}, "");
+  restLength = add(LAYOUT_CONTROL_FLOAT, descriptor(LAYOUT_DESC_FLOAT), "Rest Length");
+  border = add(LAYOUT_CONTROL_BORDER, descriptor(LAYOUT_DESC_BORDER), "");
 
   panels->set(panel, LAYOUT_PAN_USERDATA, panels);
   panels->set(panel, LAYOUT_PAN_KEY, reinterpret_cast<void *>(&onKey));
@@ -185,6 +190,35 @@ TEST_F(PanelEngineTest, ValuesConvertBetweenFormsAndTextGetsAreCutToTheBuffer) {
     EXPECT_EQ(m.real(m.colour), 3.0);
     m.set(m.select, LAYOUT_CTL_VALUE, integerValue(1));
     EXPECT_EQ(m.integer(m.select) ^ 1, 0);
+    return 0;
+  });
+  EXPECT_TRUE(host_.diagnostics().empty());
+}
+
+// Integers travel at offset 4 and pointers at offset 8; the host fills the
+// slot it does not use with a marker, so a module reading the wrong one fails.
+TEST_F(PanelEngineTest, IntegersAndPointersTravelInTheirOwnSlots) {
+  withPanel([](TestModule &m) {
+    m.set(m.colour, LAYOUT_CTL_VALUE, integerValue(3));
+    PanelValue value = integerValue(0);
+    m.colour->get(m.colour, LAYOUT_CTL_VALUE, &value);
+    EXPECT_EQ(value.integer.value, 3);
+    EXPECT_EQ(value.pointer.value, reinterpret_cast<void *>(kUnusedPointerSlot));
+    m.colour->get(m.colour, LAYOUT_CTL_X, &value);
+    EXPECT_EQ(value.pointer.value, reinterpret_cast<void *>(kUnusedPointerSlot));
+
+    int marker = 0;
+    m.set(m.colour, LAYOUT_CTL_USERDATA, pointerValue(&marker));
+    value = integerValue(0);
+    m.colour->get(m.colour, LAYOUT_CTL_USERDATA, &value);
+    EXPECT_EQ(value.pointer.value, &marker);
+    EXPECT_EQ(value.integer.value, kUnusedIntegerSlot);
+    // A pointer written into the integer slot is not a pointer.
+    PanelValue misplaced = integerValue(0);
+    misplaced.integer.value = 77;
+    m.set(m.colour, LAYOUT_CTL_USERDATA, misplaced);
+    m.colour->get(m.colour, LAYOUT_CTL_USERDATA, &value);
+    EXPECT_EQ(value.pointer.value, nullptr);
     return 0;
   });
   EXPECT_TRUE(host_.diagnostics().empty());
@@ -325,7 +359,7 @@ TEST_F(PanelEngineTest, ATwiceUsedLabelIsAmbiguous) {
 TEST_F(PanelEngineTest, MisuseIsNamedInOneMessageAndRefused) {
   Control *late = nullptr;
   withPanel([&](TestModule &m) {
-    EXPECT_EQ(m.add("SliderControl", {LAYOUT_DESC_EDIT, {}}, "Slider"), nullptr);
+    EXPECT_EQ(m.add("SliderControl", descriptor(LAYOUT_DESC_EDIT), "Slider"), nullptr);
     m.set(m.name, 99, integerValue(0));
     m.set(m.colour, LAYOUT_CTL_VALUE, integerValue(4));
     m.set(m.colour, LAYOUT_CTL_X, realValue(1));
@@ -337,7 +371,7 @@ TEST_F(PanelEngineTest, MisuseIsNamedInOneMessageAndRefused) {
     m.panels->get(m.panel, 7, &ignored);
     m.panels->close(m.panel);
     late = m.name;
-    Panel *leftOver = m.panels->create("Left over", nullptr);
+    Panel *leftOver = m.panels->create(const_cast<char *>("Left over"), nullptr);
     EXPECT_NE(leftOver, nullptr);
     return 0;
   });

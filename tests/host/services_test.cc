@@ -14,11 +14,14 @@ namespace {
 using testing::acquire;
 using testing::activateWith;
 
-std::vector<ItemID> listed(const ItemID *ids) {
+// The host's IDs of a NULL-terminated list of pointer-sized IDs.
+std::vector<ItemID> listed(const ::ItemID *ids) {
   std::vector<ItemID> result;
-  while (*ids) result.push_back(*ids++);
+  while (*ids) result.push_back(hostItemId(*ids++));
   return result;
 }
+
+::ItemID id(ItemID hostId) { return moduleItemId(hostId); }
 
 TEST(GlobalLookup, AnswersTheSixServicesRecordsTheOrderAndHonoursSwitches) {
   Host host;
@@ -42,7 +45,8 @@ TEST(GlobalLookup, AnswersTheSixServicesRecordsTheOrderAndHonoursSwitches) {
   EXPECT_TRUE(host.diagnostics().empty());
 }
 
-// From build 599 the array handed out is a snapshot for the whole activation.
+// From build 599 the array a look-up hands out is a snapshot for the whole
+// activation.
 TEST(SelectedItems, FromBuild599TheListStaysAsHandedOut) {
   Host host;
   host.setBuild(599);
@@ -51,11 +55,14 @@ TEST(SelectedItems, FromBuild599TheListStaysAsHandedOut) {
   host.scene().addToSelection(b);
   activateWith(host, [&](GlobalFunc *global, GenericLocal *local) {
     auto *info = acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO);
-    const ItemID *list = info->selectedItems();
-    EXPECT_EQ(info->selectedItems(), list);  // unchanged selection, same array
+    const ::ItemID *list = info->selItems;
+    EXPECT_EQ(acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO)->selItems,
+              list);  // unchanged: same array
     local->evaluate(local->data, "AddNull N");
+    EXPECT_EQ(info->selItems, list);  // filled at the look-up, not since
     EXPECT_EQ(listed(list), (std::vector{a, b}));
-    EXPECT_EQ(listed(info->selectedItems()), std::vector{0x10000002u});
+    EXPECT_EQ(listed(acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO)->selItems),
+              std::vector{0x10000002u});
     EXPECT_EQ(listed(list), (std::vector{a, b}));
     return 0;
   });
@@ -71,8 +78,7 @@ TEST(SelectedItems, UpToBuild598TheListIsRewrittenInPlace) {
   scene.select(a);
   scene.addToSelection(b);
   activateWith(host, [&](GlobalFunc *global, GenericLocal *local) {
-    auto *info = acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO);
-    const ItemID *list = info->selectedItems();
+    const ::ItemID *list = acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO)->selItems;
     EXPECT_EQ(listed(list), (std::vector{a, b}));
     local->evaluate(local->data, "SelectItem 10000002");
     EXPECT_EQ(listed(list), std::vector{c});
@@ -80,7 +86,7 @@ TEST(SelectedItems, UpToBuild598TheListIsRewrittenInPlace) {
     EXPECT_EQ(listed(list), (std::vector{c, a}));
     local->evaluate(local->data, "AddToSelection 10000001");
     EXPECT_EQ(listed(list), (std::vector{c, a}));  // room for two entries only
-    const ItemID *larger = info->selectedItems();
+    const ::ItemID *larger = acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO)->selItems;
     EXPECT_NE(larger, list);
     EXPECT_EQ(listed(larger), (std::vector{c, a, b}));
     local->evaluate(local->data, "SelectItem 10000001");
@@ -102,38 +108,79 @@ TEST(InformationServices, FlagsAndSceneWalk) {
     auto *interface = acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO);
     auto *items = acquire<ItemInfo>(global, LAYOUT_ITEM_INFO);
     auto *bones = acquire<BoneInfo>(global, LAYOUT_BONE_INFO);
-    EXPECT_EQ(interface->itemFlags(second), LAYOUT_ITEMF_SELECTED);
-    EXPECT_EQ(interface->itemFlags(first), 0u);
-    EXPECT_EQ(interface->itemFlags(0x10000042u), 0u);
-    // The setting reads as it was when the table was acquired, so a run can
+    EXPECT_EQ(interface->itemFlags(id(second)), LAYOUT_ITEMF_SELECTED);
+    EXPECT_EQ(interface->itemFlags(id(first)), 0u);
+    EXPECT_EQ(interface->itemFlags(id(0x10000042u)), 0u);
+    // Upper bits set: no item of this host, whatever the low bits say.
+    EXPECT_EQ(interface->itemFlags(reinterpret_cast<::ItemID>(uintptr_t{1} << 32 | second)), 0u);
+    // The setting reads as it was when the record was filled, so a run can
     // switch it off and still learn what to restore.
-    EXPECT_EQ(interface->dynamicUpdate(), 2);
+    EXPECT_EQ(interface->dynaUpdate, 2);
     local->evaluate(local->data, "DynamicUpdate 0");
-    EXPECT_EQ(interface->dynamicUpdate(), 2);
+    EXPECT_EQ(interface->dynaUpdate, 2);
     EXPECT_EQ(host.interfaceState().dynamicUpdate, 0);
     acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO);
-    EXPECT_EQ(interface->dynamicUpdate(), 0);
+    EXPECT_EQ(interface->dynaUpdate, 0);
 
-    EXPECT_EQ(items->first(LAYOUT_ITEMTYPE_OBJECT, 0), first);
-    EXPECT_EQ(items->next(first), second);
-    EXPECT_EQ(items->next(second), 0u);
-    EXPECT_EQ(items->first(LAYOUT_ITEMTYPE_LIGHT, 0), 0x20000000u);
-    EXPECT_EQ(items->first(LAYOUT_ITEMTYPE_CAMERA, 0), 0u);
-    EXPECT_EQ(items->first(LAYOUT_ITEMTYPE_BONE, 0), bone);
+    EXPECT_EQ(items->first(LAYOUT_ITEMTYPE_OBJECT, nullptr), id(first));
+    EXPECT_EQ(items->next(id(first)), id(second));
+    EXPECT_EQ(items->next(id(second)), nullptr);
+    EXPECT_EQ(items->first(LAYOUT_ITEMTYPE_LIGHT, nullptr), id(0x20000000u));
+    EXPECT_EQ(items->first(LAYOUT_ITEMTYPE_CAMERA, nullptr), nullptr);
+    EXPECT_EQ(items->first(LAYOUT_ITEMTYPE_BONE, nullptr), id(bone));
 
-    EXPECT_EQ(bones->flags(bone) & LAYOUT_BONEF_MULTIPLY, LAYOUT_BONEF_MULTIPLY);
+    EXPECT_EQ(bones->flags(id(bone)) & LAYOUT_BONEF_MULTIPLY, LAYOUT_BONEF_MULTIPLY);
     local->evaluate(local->data, "SelectItem 40000000");
     local->evaluate(local->data, "BoneStrengthMultiply");
-    EXPECT_EQ(bones->flags(bone) & LAYOUT_BONEF_MULTIPLY, 0u);
-    EXPECT_EQ(bones->flags(first), 0u);
+    EXPECT_EQ(bones->flags(id(bone)) & LAYOUT_BONEF_MULTIPLY, 0u);
+    EXPECT_EQ(bones->flags(id(first)), 0u);
     return 0;
   });
   EXPECT_TRUE(host.diagnostics().empty());
 }
 
+// Every function of the records that a module has no business calling is
+// there, answers zero and names the call.
+TEST(Misuse, FunctionsNotForModulesAreRefusedByName) {
+  Host host;
+  const ItemID object = host.scene().addObject("A");
+  activateWith(host, [&](GlobalFunc *global, GenericLocal *local) {
+    auto *interface = acquire<InterfaceInfo>(global, LAYOUT_INTERFACE_INFO);
+    auto *items = acquire<ItemInfo>(global, LAYOUT_ITEM_INFO);
+    auto *bones = acquire<BoneInfo>(global, LAYOUT_BONE_INFO);
+    auto *panels = acquire<PanelServices>(global, LAYOUT_PANEL_SERVICES);
+    EXPECT_EQ(local->saveScene("scene.lws"), 0);
+    EXPECT_EQ(local->loadScene("scene.lws", "Scene"), 0);
+    EXPECT_EQ(local->lookup(local->data, "AddNull"), 0);
+    EXPECT_EQ(local->execute(local->data, 1, 0, nullptr, nullptr), 0);
+    EXPECT_EQ(interface->itemVis(id(object)), 0);
+    EXPECT_EQ(items->firstChild(id(object)), nullptr);
+    EXPECT_EQ(items->name(id(object)), nullptr);
+    EXPECT_EQ(bones->restLength(id(object)), 0.0);
+    EXPECT_EQ(panels->handle(nullptr, 0), 0);
+    EXPECT_EQ(panels->nextControl(nullptr, nullptr), nullptr);
+    return 0;
+  });
+  EXPECT_EQ(host.diagnostics().messages(),
+            (std::vector<std::string>{
+                "GenericLocal.saveScene is not for modules, yet it was called",
+                "GenericLocal.loadScene is not for modules, yet it was called",
+                "GenericLocal.lookup is not for modules, yet it was called",
+                "GenericLocal.execute is not for modules, yet it was called",
+                "InterfaceInfo.itemVis is not for modules, yet it was called",
+                "ItemInfo.firstChild is not for modules, yet it was called",
+                "ItemInfo.name is not for modules, yet it was called",
+                "BoneInfo.restLength is not for modules, yet it was called",
+                "LWPanelServices.handle is not for modules, yet it was called",
+                "LWPanelServices.nextControl is not for modules, yet it was called",
+            }));
+  EXPECT_EQ(host.scene().items(ItemType::kObject).size(), 1u);
+}
+
 TEST(Misuse, CallsAfterTheActivationReturnedAreRecordedAndRefused) {
   Host host;
-  host.scene().select(host.scene().addObject("A"));
+  const ItemID object = host.scene().addObject("A");
+  host.scene().select(object);
   InterfaceInfo *info = nullptr;
   GenericLocal local{};
   GlobalFunc *global = nullptr;
@@ -143,11 +190,11 @@ TEST(Misuse, CallsAfterTheActivationReturnedAreRecordedAndRefused) {
     info = acquire<InterfaceInfo>(g, LAYOUT_INTERFACE_INFO);
     return 0;
   });
-  EXPECT_EQ(*info->selectedItems(), 0u);
+  EXPECT_EQ(info->itemFlags(id(object)), 0u);
   EXPECT_EQ(global(LAYOUT_ITEM_INFO, 0), nullptr);
   EXPECT_EQ(local.evaluate(local.data, "AddNull Late"), 0);
   EXPECT_EQ(host.diagnostics().messages(),
-            (std::vector<std::string>{"InterfaceInfo.selectedItems called while no activation runs",
+            (std::vector<std::string>{"InterfaceInfo.itemFlags called while no activation runs",
                                       "global look-up called while no activation runs",
                                       "evaluate called while no activation runs"}));
   EXPECT_EQ(host.scene().items(ItemType::kObject).size(), 1u);

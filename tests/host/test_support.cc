@@ -19,17 +19,30 @@ int activateWith(Host &host, ActivationBody body) {
   return result;
 }
 
-PanelValue integerValue(intptr_t value) {
+PanelValue integerValue(int value) {
   PanelValue record{};
   record.type = LAYOUT_VALUE_INTEGER;
-  record.integer = value;
+  record.integer.value = value;
   return record;
+}
+
+PanelValue pointerValue(const void *value) {
+  PanelValue record{};
+  record.type = LAYOUT_VALUE_INTEGER;
+  record.pointer.value = const_cast<void *>(value);
+  return record;
+}
+
+ControlDesc descriptor(int type) {
+  ControlDesc desc{};
+  desc.type = type;
+  return desc;
 }
 
 PanelValue realValue(double value) {
   PanelValue record{};
   record.type = LAYOUT_VALUE_FLOAT;
-  record.real = value;
+  record.real.value = value;
   return record;
 }
 

@@ -22,7 +22,11 @@ Table *acquire(GlobalFunc *global, const char *name) {
   return static_cast<Table *>(global(name, 0));
 }
 
-PanelValue integerValue(intptr_t value);
+PanelValue integerValue(int value);
+// A pointer in the pointer slot of a type-2 record.
+PanelValue pointerValue(const void *value);
+// A descriptor of the type with every other field zero.
+ControlDesc descriptor(int type);
 PanelValue realValue(double value);
 PanelValue textValue(char *buffer, int32_t length);
 

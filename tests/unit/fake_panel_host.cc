@@ -24,7 +24,17 @@ std::string number(double value) {
   return text;
 }
 
-const char *controlTagName(uint32_t tag) {
+// Tags whose value travels in the record's pointer slot.
+bool pointerTag(int tag) {
+  return tag == LAYOUT_CTL_EVENT || tag == LAYOUT_CTL_USERDATA || tag == LAYOUT_CTL_USERDRAW;
+}
+
+// What the fake leaves in the slot of a value record that a get does not
+// fill, so a module reading the wrong slot sees nonsense.
+constexpr int kUnusedInteger = 0x5EB71E15;
+constexpr uintptr_t kUnusedPointer = 0x5EB71E155EB71E15u;
+
+const char *controlTagName(int tag) {
   switch (tag) {
     case LAYOUT_CTL_X:
       return "x";
@@ -45,7 +55,7 @@ const char *controlTagName(uint32_t tag) {
   }
 }
 
-const char *panelTagName(uint32_t tag) {
+const char *panelTagName(int tag) {
   switch (tag) {
     case LAYOUT_PAN_X:
       return "x";
@@ -84,7 +94,7 @@ struct FakeOps {
     c.host->record("#" + std::to_string(c.id) + " draw " + std::to_string(mode));
   }
 
-  static void get(Control *control, uint32_t tag, PanelValue *value) {
+  static void get(Control *control, int tag, PanelValue *value) {
     FakeControl &c = of(control);
     std::string line = "#" + std::to_string(c.id) + " get " + controlTagName(tag);
     if (value->type == LAYOUT_VALUE_TEXT) {
@@ -97,15 +107,20 @@ struct FakeOps {
       }
     } else if (value->type == LAYOUT_VALUE_FLOAT) {
       line += " float";
-      value->real = c.real;
+      value->real.value = c.real;
+    } else if (pointerTag(tag)) {
+      line += " pointer";
+      value->integer.value = kUnusedInteger;
+      value->pointer.value = reinterpret_cast<void *>(c.tag(tag));
     } else {
       line += " int";
-      value->integer = c.tag(tag);
+      value->pointer.value = reinterpret_cast<void *>(kUnusedPointer);
+      value->integer.value = static_cast<int>(c.tag(tag));
     }
     c.host->record(line);
   }
 
-  static void set(Control *control, uint32_t tag, PanelValue *value) {
+  static void set(Control *control, int tag, PanelValue *value) {
     FakeControl &c = of(control);
     std::string line = "#" + std::to_string(c.id) + " set " + controlTagName(tag) + " ";
     if (value->type == LAYOUT_VALUE_TEXT) {
@@ -113,16 +128,18 @@ struct FakeOps {
                     ::strnlen(value->text.buffer, static_cast<size_t>(value->text.length)));
       line += quoted(c.text.c_str()) + "/" + std::to_string(value->text.length);
     } else if (value->type == LAYOUT_VALUE_FLOAT) {
-      c.real = value->real;
-      line += number(value->real);
+      c.real = value->real.value;
+      line += number(value->real.value);
     } else {
-      c.tags[tag] = value->integer;
-      line += c.host->describeTag(tag, value->integer);
+      const intptr_t word =
+          pointerTag(tag) ? reinterpret_cast<intptr_t>(value->pointer.value) : intptr_t{value->integer.value};
+      c.tags[tag] = word;
+      line += c.host->describeTag(tag, word);
     }
     c.host->record(line);
   }
 
-  static Panel *create(const char *title, void *reserved) {
+  static Panel *create(char *title, void *reserved) {
     gHost->record("create " + quoted(title) + (reserved != nullptr ? " reserved" : ""));
     // A new panel starts without controls; the last panel's stay for inspection until then.
     gHost->controls.clear();
@@ -146,7 +163,18 @@ struct FakeOps {
 
   static void close(Panel *panel) { gHost->record("close " + panelName(panel)); }
 
-  static void panelSet(Panel *panel, uint32_t tag, void *value) {
+  // Operations the module must never call.
+  static int handle(Panel *, int) {
+    gHost->record("misuse: handle");
+    return 0;
+  }
+  static void panelDraw(Panel *, int) { gHost->record("misuse: draw"); }
+  static Control *nextControl(Panel *, Control *) {
+    gHost->record("misuse: nextControl");
+    return nullptr;
+  }
+
+  static void panelSet(Panel *panel, int tag, void *value) {
     FakePanelHost &h = *gHost;
     std::string described;
     switch (tag) {
@@ -177,12 +205,12 @@ struct FakeOps {
     h.record(panelName(panel) + " set " + panelTagName(tag) + " " + described);
   }
 
-  static void panelGet(Panel *panel, uint32_t tag, void *value) {
+  static void panelGet(Panel *panel, int tag, void *value) {
     gHost->record(panelName(panel) + " get " + panelTagName(tag));
     if (tag == LAYOUT_PAN_QUALIFIERS) *static_cast<int32_t *>(value) = gHost->qualifiers;
   }
 
-  static Control *addControl(Panel *panel, const char *typeName, ControlDesc *desc, const char *label) {
+  static Control *addControl(Panel *panel, char *typeName, ControlDesc *desc, char *label) {
     FakePanelHost &h = *gHost;
     const int call = ++h.addCalls_;
     if (call == h.failControl) {
@@ -247,8 +275,19 @@ void *FakePanelHost::lookup(const char *service, int useMode) {
 }
 
 FakePanelHost::FakePanelHost() {
-  services = {FakeOps::create,   FakeOps::destroy,    FakeOps::open, FakeOps::close, FakeOps::panelSet,
-              FakeOps::panelGet, FakeOps::addControl, nullptr,       nullptr};
+  services = {FakeOps::create,
+              FakeOps::destroy,
+              FakeOps::open,
+              FakeOps::handle,
+              FakeOps::panelDraw,
+              FakeOps::close,
+              FakeOps::panelGet,
+              FakeOps::panelSet,
+              FakeOps::addControl,
+              FakeOps::nextControl,
+              nullptr,
+              nullptr,
+              nullptr};
   menus = {FakeOps::menuCreate, FakeOps::menuDeploy, FakeOps::menuDestroy};
   gHost = this;
 }
@@ -295,7 +334,11 @@ void FakePanelHost::choose(FakeControl &c, intptr_t value) {
 
 int FakePanelHost::key(uint32_t code, int32_t qualifierBits) {
   qualifiers = qualifierBits;
-  return keyFunction(kPanel, panelUserData, code);
+  // Delivered in a full register, as a 64-bit host may leave it: the key
+  // function must look only at the low 16 bits.
+  using WideKeyFunc = int(Panel *, void *, uint64_t);
+  auto *wide = reinterpret_cast<WideKeyFunc *>(reinterpret_cast<void (*)()>(keyFunction));
+  return wide(kPanel, panelUserData, uint64_t{0xA5A5A5A500000000u} | code);
 }
 
 void FakePanelHost::click(int y, int choice, int code) {
@@ -356,7 +399,7 @@ std::string FakePanelHost::describeDesc(const ControlDesc &desc) const {
   }
 }
 
-std::string FakePanelHost::describeTag(uint32_t tag, intptr_t value) const {
+std::string FakePanelHost::describeTag(int tag, intptr_t value) const {
   if (tag == LAYOUT_CTL_EVENT) return describePointer(value);
   if (tag == LAYOUT_CTL_USERDATA && value != 0) {
     const std::string pointer = describePointer(value);

@@ -25,13 +25,13 @@ struct FakeControl {
   std::string type;
   std::string label;
   ControlDesc desc;
-  std::map<uint32_t, intptr_t> tags;  // integer-form values by tag
+  std::map<int, intptr_t> tags;  // integer and pointer values by tag
   std::string text;
   double real = 0.0;
   int drawMode = 0;
 
   intptr_t value() const { return tag(LAYOUT_CTL_VALUE); }
-  intptr_t tag(uint32_t t) const {
+  intptr_t tag(int t) const {
     auto it = tags.find(t);
     return it == tags.end() ? 0 : it->second;
   }
@@ -61,7 +61,7 @@ class FakePanelHost {
   std::vector<std::string> calls;
   std::vector<std::string> lastMenuItems;  // what the last deploy showed
   std::vector<std::unique_ptr<FakeControl>> controls;
-  std::map<uint32_t, std::string> panelSettings;  // last value per panel tag, described
+  std::map<int, std::string> panelSettings;  // last value per panel tag, described
   bool panelOpen = false;
   int32_t panelX = 0;
 
@@ -96,7 +96,7 @@ class FakePanelHost {
   void record(std::string line) { calls.push_back(std::move(line)); }
   std::string describeList(const char *const *items) const;
   std::string describeDesc(const ControlDesc &desc) const;
-  std::string describeTag(uint32_t tag, intptr_t value) const;
+  std::string describeTag(int tag, intptr_t value) const;
 
   std::map<const void *, std::string> names_;
   int addCalls_ = 0;

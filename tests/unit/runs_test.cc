@@ -9,6 +9,7 @@
 namespace mint {
 namespace {
 
+using testing::itemId;
 using testing::RunFake;
 using Texts = std::vector<std::string>;
 
@@ -66,9 +67,15 @@ TEST(NullRun, ScanThatFindsNothingRecordsNoItem) {
   runNulls(fake.host(), o, "Null");
   const Texts expected = {
       "EditObjects",
-      "AddNull Null",           "ItemVisibility 0",        "ParentItem 20000000",
-      "AddNull Null",           "ItemVisibility 0",        "ParentItem 00000000",
-      "SelectItem 00000000",    "AddToSelection 00000000", "AddToSelection 00000000",
+      "AddNull Null",
+      "ItemVisibility 0",
+      "ParentItem 20000000",
+      "AddNull Null",
+      "ItemVisibility 0",
+      "ParentItem 00000000",
+      "SelectItem 00000000",
+      "AddToSelection 00000000",
+      "AddToSelection 00000000",
   };
   EXPECT_EQ(fake.sent, expected);
 }
@@ -88,7 +95,7 @@ TEST(BoneRunMemory, OldHostCopyFailureSendsNothing) {
   RunFake fake;
   fake.failAllocation = true;
   fake.dynamicUpdate = 1;
-  const ItemID selection[] = {0x10000000u, 0};
+  const ItemID selection[] = {itemId(0x10000000u), LAYOUT_ITEM_NONE};
   EXPECT_EQ(runBones(fake.host(), chainOfBones(598, 3), {"Bone", 0.5f, selection, 1}), 0);
   EXPECT_EQ(fake.allocations, 1);
   EXPECT_TRUE(fake.sent.empty());
@@ -96,7 +103,7 @@ TEST(BoneRunMemory, OldHostCopyFailureSendsNothing) {
 
 TEST(BoneRunMemory, ModernHostAllocatesNothing) {
   RunFake fake;
-  const ItemID selection[] = {0x10000000u, 0x10000001u, 0};
+  const ItemID selection[] = {itemId(0x10000000u), itemId(0x10000001u), LAYOUT_ITEM_NONE};
   runBones(fake.host(), chainOfBones(599, 2), {"Bone", 0.5f, selection, 2});
   EXPECT_EQ(fake.allocations, 0);
   EXPECT_EQ(fake.sent.front(), "SelectItem 10000001");
@@ -107,10 +114,10 @@ TEST(BoneRun, ExtremeNumbersAndPercentNamesStayLiteral) {
   BoneOptions o = chainOfBones(1500, 2);
   o.suffixCode = 1;
   o.startNumber = INT32_MAX;
-  const ItemID selection[] = {0x40000000u, 0};
+  const ItemID selection[] = {itemId(0x40000000u), LAYOUT_ITEM_NONE};
   fake.boneFlags = LAYOUT_BONEF_MULTIPLY;
   runBones(fake.host(), o, {"100%s", 0.5f, selection, 1});
-  const Texts expected = {"SelectItem 40000000",       "AddChildBone 100%s_2147483647", "BoneRestLength 0.5",
+  const Texts expected = {"SelectItem 40000000", "AddChildBone 100%s_2147483647", "BoneRestLength 0.5",
                           "AddChildBone 100%s_2147483648", "BoneRestLength 0.5"};
   EXPECT_EQ(fake.sent, expected);
 }

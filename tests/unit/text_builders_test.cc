@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/records.h"
+
 namespace mint {
 namespace {
 
@@ -127,7 +129,7 @@ struct Recorder {
 
 TEST(ReadyMadeCommands, DynamicUpdateAndStatus) {
   Recorder r;
-  GenericLocal local = {&r, &Recorder::evaluate};
+  GenericLocal local = mint::testing::genericLocal(&r, &Recorder::evaluate);
   EXPECT_EQ(sendDynamicUpdate(&local, 0), 7);
   EXPECT_EQ(r.last, "DynamicUpdate 0");
   sendDynamicUpdate(&local, 2);
