@@ -1,8 +1,8 @@
 #include "host/scene_reader.h"
 
 #include <algorithm>
-#include <unordered_set>
 
+#include "host/parent_loops.h"
 #include "host/scene_keys.h"
 #include "host/spelling.h"
 
@@ -267,47 +267,13 @@ void SceneReader::linkItems() {
   checkForLoops();
 }
 
-// Follows each item's parents to the top once, so a deep chain costs no more
-// than a flat one.
 void SceneReader::checkForLoops() {
-  std::array<size_t, kItemTypeCount> offset{};
-  for (int slot = 1; slot < kItemTypeCount; ++slot) {
-    offset[slot] = offset[slot - 1] + scene_.items(static_cast<ItemType>(slot)).size();
-  }
-  const auto flat = [&](ItemID id) { return offset[itemTypeBits(id) - 1] + itemIndex(id); };
-  enum : uint8_t { kUnseen, kOnWalk, kReachesTop };
-  std::vector<uint8_t> state(fileOrder_.size(), kUnseen);
-  std::vector<ItemID> walk;
-  for (ItemID start : fileOrder_) {
-    walk.clear();
-    ItemID id = start;
-    while (id && state[flat(id)] == kUnseen) {
-      state[flat(id)] = kOnWalk;
-      walk.push_back(id);
-      id = scene_.effectiveParent(*scene_.find(id));
-    }
-    if (id && state[flat(id)] == kOnWalk) reportLoop({std::find(walk.begin(), walk.end(), id), walk.end()});
-    for (ItemID done : walk) state[flat(done)] = kReachesTop;
-  }
-}
-
-// `loop` lists each member before its parent. The message starts at the
-// member the file lists first.
-void SceneReader::reportLoop(std::vector<ItemID> loop) {
-  // One pass over the file, however long the loop.
-  const std::unordered_set<ItemID> members(loop.begin(), loop.end());
-  size_t firstIndex = 0;
-  while (!members.count(fileOrder_[firstIndex])) ++firstIndex;
-  std::rotate(loop.begin(), std::find(loop.begin(), loop.end(), fileOrder_[firstIndex]), loop.end());
-  constexpr size_t kShown = 8;
-  std::string text;
-  for (size_t i = 0; i < loop.size() && i < kShown; ++i) text += hexId(loop[i]) + " -> ";
-  if (loop.size() > kShown) text += "... (" + std::to_string(loop.size()) + " items) -> ";
-  text += hexId(loop.front());
+  const std::vector<ItemID> loop = findParentLoop(scene_, fileOrder_);
+  if (loop.empty()) return;
   const Item &item = *scene_.find(loop.front());
   const bool rootBone = item.type() == ItemType::kBone && item.parent == 0;
-  fail(itemPath(firstIndex).member(rootBone ? "owner" : "parent"),
-       hexId(item.id) + " is its own ancestor: " + text);
+  fail(itemPath(fileIndex(item.id)).member(rootBone ? "owner" : "parent"),
+       hexId(item.id) + " is its own ancestor: " + describeLoop(loop));
 }
 
 void SceneReader::readSelection(const Json &document) {

@@ -32,7 +32,6 @@ class SceneReader {
   void readProperties(Item &item, const Json &json, const JsonPath &path);
   void linkItems();
   void checkForLoops();
-  [[noreturn]] void reportLoop(std::vector<ItemID> loop);
   void readSelection(const Json &document);
   size_t fileIndex(ItemID id) const;
 

@@ -17,6 +17,7 @@ constexpr Subcommand kSubcommands[] = {
      &setUpSession},
     {"panel", "Show a server's panel as a person sees it: text, SVG or PNG; nothing is sent", &setUpPanel},
     {"replay", "Carry out a file of command texts on a scene, like a macro", &setUpReplay},
+    {"convert", "Write a scene file in another format: JSON or a Layout scene (.lws)", &setUpConvert},
 };
 
 constexpr const char *kExitCodes =

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <variant>
 
+#include "host/lws_file.h"
 #include "host/scene_file.h"
 #include "host/services.h"
 #include "tools/cli_error.h"
@@ -39,13 +40,28 @@ void Simulator::loadScene(const std::string &path) {
   std::optional<layout::FileError> error;
   if (path.empty()) {
     error = layout::readScene(layout::defaultScene(), "default scene", *host_);
+  } else if (layout::isLwsPath(path)) {
+    error = layout::readLwsScene(readFile(path, "scene"), path, *host_, lws_);
   } else {
     error = layout::loadSceneFile(path, *host_);
   }
   if (error) throw badInput(error->formatWithSource());
+  if (!layout::isLwsPath(path)) lws_.reset();
 }
 
+// A Layout scene file is written over the one read, if any, so that what
+// the host does not model is kept.
 void Simulator::saveScene(const std::string &path) const {
+  if (layout::isLwsPath(path)) {
+    std::string text;
+    try {
+      text = layout::writeLwsScene(*host_, lws_.get());
+    } catch (const layout::LwsWriteError &error) {
+      throw badInput("cannot save the scene: " + path + ": " + error.what());
+    }
+    writeFileAtomically(path, text);
+    return;
+  }
   makeParentFolders(path);
   if (const std::optional<std::string> problem = layout::saveSceneFile(path, *host_)) {
     throw badInput("cannot save the scene: " + *problem);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "host/lws_document.h"
 #include "host/panel_view.h"
 #include "tools/action_front_end.h"
 #include "tools/panel_actions.h"
@@ -57,11 +58,13 @@ class Simulator {
 
   // Throws CliError (refused) naming the step that failed.
   void loadModule(const std::string &path);
-  // A scene file, or the embedded default scene when `path` is empty. Throws
-  // CliError (bad input) with the file's located error.
+  // A scene file (a Layout scene when it ends in .lws), or the embedded
+  // default scene when `path` is empty. Throws CliError (bad input) with the
+  // file's located error.
   void loadScene(const std::string &path);
   // Throws CliError (bad input) for a build or setting out of range.
-  // Saves the scene, creating a missing folder; throws CliError (bad input).
+  // Saves the scene, creating a missing folder; a .lws file keeps what the
+  // Layout scene last loaded held. Throws CliError (bad input).
   void saveScene(const std::string &path) const;
   void setBuild(int64_t build);
   void setDynamicUpdate(int64_t setting);
@@ -85,6 +88,7 @@ class Simulator {
   bool provides(const std::string &service) const;
 
   std::unique_ptr<layout::Host> host_;
+  std::unique_ptr<layout::LwsDocument> lws_;  // of the last scene loaded, when a Layout scene
   Progress progress_;
 };
 

@@ -25,5 +25,6 @@ SubcommandMain setUpRun(CLI::App &app);
 SubcommandMain setUpSession(CLI::App &app);
 SubcommandMain setUpPanel(CLI::App &app);
 SubcommandMain setUpReplay(CLI::App &app);
+SubcommandMain setUpConvert(CLI::App &app);
 
 }  // namespace sim

@@ -1,0 +1,29 @@
+// layout-sim convert: a scene file read and written again, each in the format
+// its extension names; a Layout scene written over itself keeps every line.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "tools/cli_error.h"
+#include "tools/simulator.h"
+#include "tools/subcommand.h"
+
+namespace sim {
+
+SubcommandMain setUpConvert(CLI::App &app) {
+  auto paths = std::make_shared<std::pair<std::string, std::string>>();
+  app.add_option("in", paths->first, "The scene file to read")->required()->type_name("IN");
+  app.add_option("out", paths->second, "The scene file to write")->required()->type_name("OUT");
+  app.footer(
+      "A name ending in .lws is a Layout scene file (read: versions 3 to 5; a new one is written as\n"
+      "version 5); any other name is layout-sim's JSON scene file.");
+  return [paths] {
+    Simulator simulator;
+    simulator.loadScene(paths->first);
+    simulator.saveScene(paths->second);
+    std::cout << "Converted " << paths->first << " (" << simulator.host().scene().itemCount() << " items) to "
+              << paths->second << "\n";
+    return kExitDone;
+  };
+}
+
+}  // namespace sim
