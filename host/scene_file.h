@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "host/host.h"
+#include "host/text_writer.h"
 
 namespace layout {
 
@@ -42,6 +43,7 @@ std::optional<std::string> saveSceneFile(const std::string &path, const Host &ho
 std::string_view defaultScene();
 
 // The scene as an indented tree, one item a line: ID, name, key properties.
+void writeSceneTree(TextWriter &out, const Host &host);
 std::string sceneTree(const Host &host);
 
 // An item named on the command line: by ID (eight hexadecimal digits, with or

@@ -33,11 +33,13 @@ ReplayOutcome replayCommands(layout::Host &host, std::string_view script, const 
   }
   outcome.endCommand = host.commandLog().size();
   const size_t count = outcome.endCommand - outcome.firstCommand;
-  out << fileName << ": " << count << (count == 1 ? " command" : " commands");
-  if (outcome.rejected) out << ", " << outcome.rejected << " rejected";
-  out << ":\n";
-  printCommands(out, host, outcome.firstCommand, outcome.endCommand);
-  out.flush();
+  {
+    layout::TextWriter writer(out);
+    writer << fileName << ": " << count << (count == 1 ? " command" : " commands");
+    if (outcome.rejected) writer << ", " << outcome.rejected << " rejected";
+    writer << ":\n";
+    printCommands(writer, host, outcome.firstCommand, outcome.endCommand);
+  }
   std::cerr << problems;
   return outcome;
 }
@@ -56,7 +58,10 @@ int replay(const ReplayOptions &options) {
   Simulator simulator;
   prepareHost(simulator, options.host, false);
   replayCommands(simulator.host(), script, options.script, options.strict, std::cout);
-  printScene(std::cout, simulator.host());
+  {
+    layout::TextWriter out(std::cout);
+    printScene(out, simulator.host());
+  }
   if (!options.save.empty()) {
     simulator.saveScene(options.save);
     std::cout << "Saved the scene to " << options.save << "\n";

@@ -24,9 +24,12 @@ int runServer(const CLI::App &app, const RunOptions &options) {
   Simulator simulator;
   prepareHost(simulator, options.host, true);
   const RunOutcome outcome = simulator.run({options.server, actions, Finish::kConfirm});
-  const std::optional<CliError> error = reportRun(std::cout, simulator.host(), outcome);
-  if (outcome.commandsSent() > 0) printScene(std::cout, simulator.host());
-  std::cout.flush();
+  std::optional<CliError> error;
+  {
+    layout::TextWriter out(std::cout);
+    error = reportRun(out, simulator.host(), outcome);
+    if (outcome.commandsSent() > 0) printScene(out, simulator.host());
+  }
   if (error) throw *error;
 
   if (!options.commands.empty()) {

@@ -27,7 +27,7 @@ std::string selectionText(const layout::Host &host) {
 
 }  // namespace
 
-void printCommands(std::ostream &out, const layout::Host &host, size_t first, size_t end) {
+void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end) {
   std::unordered_map<size_t, const layout::Rejection *> rejected;
   for (const layout::Rejection &rejection : host.rejections()) rejected[rejection.command] = &rejection;
   const layout::CommandLog &log = host.commandLog();
@@ -65,7 +65,8 @@ std::optional<CliError> runError(const RunOutcome &outcome) {
   return std::nullopt;
 }
 
-std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome) {
+std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &host,
+                                  const RunOutcome &outcome) {
   if (outcome.result == 2) return runError(outcome);
   const size_t sent = outcome.commandsSent();
   if (sent > 0) {
@@ -90,6 +91,9 @@ std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, c
   return runError(outcome);
 }
 
-void printScene(std::ostream &out, const layout::Host &host) { out << "Scene:\n" << layout::sceneTree(host); }
+void printScene(layout::TextWriter &out, const layout::Host &host) {
+  out << "Scene:\n";
+  layout::writeSceneTree(out, host);
+}
 
 }  // namespace sim

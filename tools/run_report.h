@@ -4,10 +4,10 @@
 
 #include <cstddef>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "host/host.h"
+#include "host/text_writer.h"
 #include "tools/cli_error.h"
 #include "tools/simulator.h"
 
@@ -15,7 +15,7 @@ namespace sim {
 
 // "  ok  AddNull Null_001" and "  REJECTED  ParentItem 00000000: no item
 // 00000000", for the log's texts [first, end).
-void printCommands(std::ostream &out, const layout::Host &host, size_t first, size_t end);
+void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end);
 size_t countRejected(const layout::Host &host, size_t first, size_t end);
 
 // The error a run ends with, if any: the module refused (missing service,
@@ -24,9 +24,10 @@ std::optional<CliError> runError(const RunOutcome &outcome);
 
 // Prints what the run did and returns runError(outcome). The caller prints
 // the scene first when commands were sent, then throws the error.
-std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome);
+std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &host,
+                                  const RunOutcome &outcome);
 
 // "Scene:" and the indented tree.
-void printScene(std::ostream &out, const layout::Host &host);
+void printScene(layout::TextWriter &out, const layout::Host &host);
 
 }  // namespace sim

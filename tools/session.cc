@@ -41,8 +41,9 @@ class SessionRunner {
       }
       std::cout.flush();
     }
-    std::cout << "\n";
-    printScene(std::cout, simulator_.host());
+    layout::TextWriter out(std::cout);
+    out << "\n";
+    printScene(out, simulator_.host());
   }
 
  private:
@@ -99,7 +100,11 @@ class SessionRunner {
     at(step.server.where, [&] {
       outcome = simulator_.run({step.server.value, step.actions, Finish::kConfirm});
     });
-    const std::optional<CliError> error = reportRun(std::cout, simulator_.host(), outcome);
+    std::optional<CliError> error;
+    {
+      layout::TextWriter out(std::cout);
+      error = reportRun(out, simulator_.host(), outcome);
+    }
     if (error) {
       std::cout.flush();
       const bool inAction = outcome.failure && error->exitCode() == kExitBadInput;
