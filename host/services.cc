@@ -153,13 +153,13 @@ ItemID Services::firstItem(int itemType, ItemID parent) {
     diagnostics_.misuse("ItemInfo.first with a parent item is not offered by this host");
     return 0;
   }
-  const auto items = scene_.items(static_cast<ItemType>(itemType + 1));
+  const auto &items = scene_.items(static_cast<ItemType>(itemType + 1));
   return items.empty() ? 0 : items.front().id;
 }
 
 ItemID Services::nextItem(ItemID id) const {
   if (!scene_.find(id)) return 0;
-  const auto items = scene_.items(static_cast<ItemType>(itemTypeBits(id)));
+  const auto &items = scene_.items(static_cast<ItemType>(itemTypeBits(id)));
   const uint32_t next = itemIndex(id) + 1;
   return next < items.size() ? items[next].id : 0;
 }

@@ -145,7 +145,7 @@ TEST_F(BoneRun, OldHostsRewriteTheSelectionSoTheRunWorksOnACopy) {
   run("Mint_Joints", {user::setText("Num", "101"), user::tick("individual")});
   EXPECT_EQ(host.scene().items(layout::ItemType::kBone).size(), 202u);
   const auto children = [&](ItemID owner) {
-    const auto bones = host.scene().items(layout::ItemType::kBone);
+    const auto &bones = host.scene().items(layout::ItemType::kBone);
     return std::count_if(bones.begin(), bones.end(), [&](const layout::Item &i) { return i.owner == owner; });
   };
   EXPECT_EQ(children(a), 101);
