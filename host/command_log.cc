@@ -1,5 +1,6 @@
 #include "host/command_log.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -50,7 +51,7 @@ void CommandLog::clear() {
   room_ = 0;
   stored_.clear();
   entries_.clear();
-  recent_.fill(0);
+  std::fill(recent_.begin(), recent_.end(), 0);
 }
 
 uint32_t CommandLog::intern(std::string_view text) {

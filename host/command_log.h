@@ -6,7 +6,6 @@
 // never a doubling array's spare half. The log can be switched off.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -40,7 +39,9 @@ class CommandLog {
   // 2^31 stored texts (tens of gigabytes) the log records no more.
   static constexpr uint32_t kAcceptedBit = uint32_t{1} << 31;
   static constexpr size_t kBlockBytes = size_t{64} << 10;
-  static constexpr size_t kRecentSlots = 256;
+  // Enough that the names a bone run repeats once per selected item (a
+  // thousand between the texts of other bones) mostly find their copy.
+  static constexpr size_t kRecentSlots = 16384;
 
   // The index of a stored copy of `text`: a recent one if it matches, else a
   // new one; kAcceptedBit when the log is full.
@@ -53,7 +54,7 @@ class CommandLog {
   size_t room_ = 0;
   std::deque<const char *> stored_;  // each: length as base-128 digits, then the text
   std::deque<uint32_t> entries_;
-  std::array<uint32_t, kRecentSlots> recent_{};  // stored index + 1 by hash; 0 empty
+  std::vector<uint32_t> recent_ = std::vector<uint32_t>(kRecentSlots);  // stored index + 1 by hash; 0 empty
   bool enabled_ = true;
 };
 
