@@ -17,6 +17,7 @@ struct RunOptions {
   HostOptions host;
   std::string save;
   std::string commands;
+  bool quiet = false;
 };
 
 int runServer(const CLI::App &app, const RunOptions &options) {
@@ -27,8 +28,9 @@ int runServer(const CLI::App &app, const RunOptions &options) {
   std::optional<CliError> error;
   {
     layout::TextWriter out(std::cout);
-    error = reportRun(out, simulator.host(), outcome);
-    if (outcome.commandsSent() > 0) printScene(out, simulator.host());
+    const Detail detail = options.quiet ? Detail::kSummary : Detail::kFull;
+    error = reportRun(out, simulator.host(), outcome, detail);
+    if (outcome.commandsSent() > 0) printScene(out, simulator.host(), detail);
   }
   if (error) throw *error;
 
@@ -53,6 +55,8 @@ SubcommandMain setUpRun(CLI::App &app) {
   app.add_option("--save", options->save, "Save the resulting scene to FILE")->type_name("FILE");
   app.add_option("--commands", options->commands, "Write the command texts sent to FILE, one per line")
       ->type_name("FILE");
+  app.add_flag("--quiet", options->quiet,
+               "Print counts instead of every command and the scene; rejected commands are still listed");
   app.footer(
       "With no panel actions the panel is confirmed with its defaults; without --ok or --cancel, OK is\n"
       "pressed after the last action. Controls are named by label, or by role where they have none:\n"

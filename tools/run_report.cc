@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "host/scene_file.h"
+#include "host/scene_keys.h"
 
 namespace sim {
 namespace {
@@ -27,14 +28,15 @@ std::string selectionText(const layout::Host &host) {
 
 }  // namespace
 
-void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end) {
+void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end,
+                   Detail detail) {
   std::unordered_map<size_t, const layout::Rejection *> rejected;
   for (const layout::Rejection &rejection : host.rejections()) rejected[rejection.command] = &rejection;
   const layout::CommandLog &log = host.commandLog();
   for (size_t i = first; i < end; ++i) {
     const layout::CommandLog::Entry entry = log[i];
     if (entry.accepted) {
-      out << "  ok  " << entry.text << '\n';
+      if (detail == Detail::kFull) out << "  ok  " << entry.text << '\n';
     } else {
       const auto found = rejected.find(i);
       out << "  REJECTED  " << entry.text << ": "
@@ -66,15 +68,16 @@ std::optional<CliError> runError(const RunOutcome &outcome) {
 }
 
 std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &host,
-                                  const RunOutcome &outcome) {
+                                  const RunOutcome &outcome, Detail detail) {
   if (outcome.result == 2) return runError(outcome);
   const size_t sent = outcome.commandsSent();
   if (sent > 0) {
     const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);
     out << outcome.server << " sent " << sent << (sent == 1 ? " command" : " commands");
     if (rejected) out << ", " << rejected << " rejected";
-    out << ":\n";
-    printCommands(out, host, outcome.firstCommand, outcome.endCommand);
+    // A summary lists only the rejected commands, if any.
+    out << (detail == Detail::kFull || rejected ? ":\n" : ".\n");
+    printCommands(out, host, outcome.firstCommand, outcome.endCommand, detail);
   } else if (outcome.cancelled && !outcome.failure) {
     out << "Cancelled: no command was sent.\n";
   } else if (outcome.panelsShown == 0) {
@@ -91,9 +94,23 @@ std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &h
   return runError(outcome);
 }
 
-void printScene(layout::TextWriter &out, const layout::Host &host) {
-  out << "Scene:\n";
-  layout::writeSceneTree(out, host);
+void printScene(layout::TextWriter &out, const layout::Host &host, Detail detail) {
+  if (detail == Detail::kFull) {
+    out << "Scene:\n";
+    layout::writeSceneTree(out, host);
+    return;
+  }
+  // "Scene: 1001000 items (1000 objects, 1000000 bones)"
+  const layout::Scene &scene = host.scene();
+  out << "Scene: " << scene.itemCount() << (scene.itemCount() == 1 ? " item" : " items");
+  std::string_view separator = " (";
+  for (layout::ItemType type : layout::kFileTypeOrder) {
+    const size_t count = scene.items(type).size();
+    if (count == 0) continue;
+    out << separator << count << ' ' << layout::itemTypeName(type) << (count == 1 ? "" : "s");
+    separator = ", ";
+  }
+  out << (separator == ", " ? ")\n" : "\n");
 }
 
 }  // namespace sim
