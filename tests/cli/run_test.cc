@@ -37,6 +37,14 @@ TEST_F(RunCommand, PanelActionsOnTheDefaultSceneAndTheCommandsTheySend) {
   EXPECT_NE(r.out.find("\n  10000004  Pivot_02", scene), npos) << r.out;
 }
 
+TEST_F(RunCommand, QuietGivesCountsInsteadOfEveryCommandAndTheTree) {
+  const Result r = run({"run", "Mint_Pivots", "--select", "Body", "--set", "Num=2", "--quiet"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Mint_Pivots sent 19 commands.\n"
+            "Scene: 10 items (5 objects, 1 light, 1 camera, 3 bones)\n");
+}
+
 TEST_F(RunCommand, ActionsHappenInTheOrderGiven) {
   auto nulls = [&](std::vector<std::string> actions) {
     actions.insert(actions.begin(), {"run", "Mint_Pivots"});
