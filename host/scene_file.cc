@@ -12,7 +12,8 @@ namespace {
 
 FileError errorAt(std::string_view text, const std::string &fileName, size_t offset, std::string message) {
   const TextPosition position = textPosition(text, offset);
-  return {fileName, position.line, position.column, std::move(message), std::string(lineOf(text, position.line))};
+  return {fileName, position.line, position.column, std::move(message),
+          std::string(lineOf(text, position.line))};
 }
 
 // The parser's message without its own "[json.exception...] parse error at

@@ -33,6 +33,7 @@ std::optional<FileError> readScene(std::string_view text, const std::string &fil
 std::optional<FileError> loadSceneFile(const std::string &path, Host &host);
 
 // The host's scene, build number and dynamic-update setting as a file.
+void writeScene(TextWriter &out, const Host &host);
 std::string writeScene(const Host &host);
 // Writes a temporary file beside `path` and renames it over `path`, so a
 // failed save leaves the old file whole. Returns the error message, if any.

@@ -52,7 +52,9 @@ void writeSwitches(TextWriter &out, const Item &item, std::string_view label,
 void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item &fresh, size_t depth) {
   out.fill(' ', 2 * std::min(depth, kDeepestIndent));
   if (depth > kDeepestIndent) out << "[depth " << depth << "] ";
-  out << hexId(item.id) << "  ";
+  char id[8];
+  hexId(item.id, id);
+  out << std::string_view(id, sizeof id) << "  ";
   writeName(out, scene.name(item));
   out << "  " << (item.has(kItemNull) ? std::string_view("null") : itemTypeName(item.type()));
   out << " vis " << unsigned{item.visibility} << " colour " << unsigned{item.colour};

@@ -1,6 +1,9 @@
 #include "host/text_writer.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace layout {
@@ -23,12 +26,27 @@ void TextWriter::flush() {
 
 void TextWriter::drain() {
   if (used_ == 0) return;
-  if (stream_) {
-    stream_->write(buffer_.get(), static_cast<std::streamsize>(used_));
-  } else {
-    text_->append(buffer_.get(), used_);
-  }
+  send({buffer_.get(), used_});
   used_ = 0;
+}
+
+void TextWriter::send(std::string_view text) {
+  if (stream_) {
+    stream_->write(text.data(), static_cast<std::streamsize>(text.size()));
+  } else if (text_) {
+    text_->append(text);
+  } else {
+    while (!text.empty() && !failed_) {
+      const ssize_t written = ::write(fd_, text.data(), text.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) {
+        if (written == 0) errno = EIO;
+        failed_ = true;
+      } else {
+        text.remove_prefix(static_cast<size_t>(written));
+      }
+    }
+  }
 }
 
 // A text longer than the room left: what fits tops up the buffer, the rest
@@ -40,11 +58,7 @@ TextWriter &TextWriter::writeLong(std::string_view text) {
   drain();
   text.remove_prefix(room);
   if (text.size() >= kBufferBytes) {
-    if (stream_) {
-      stream_->write(text.data(), static_cast<std::streamsize>(text.size()));
-    } else {
-      text_->append(text);
-    }
+    send(text);
     return *this;
   }
   std::memcpy(buffer_.get(), text.data(), text.size());

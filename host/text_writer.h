@@ -21,6 +21,8 @@ class TextWriter {
  public:
   explicit TextWriter(std::ostream &stream) : stream_(&stream) {}
   explicit TextWriter(std::string &text) : text_(&text) {}
+  // Writes to an open file descriptor, which stays open; see failed().
+  explicit TextWriter(int fd) : fd_(fd) {}
   ~TextWriter() { flush(); }
   TextWriter(const TextWriter &) = delete;
   TextWriter &operator=(const TextWriter &) = delete;
@@ -48,17 +50,23 @@ class TextWriter {
 
   // Hands everything buffered to the target (and flushes a stream).
   void flush();
+  // Whether writing to a file descriptor failed; errno tells why, and
+  // nothing more is written.
+  bool failed() const { return failed_; }
 
  private:
   static constexpr size_t kBufferBytes = size_t{64} << 10;
 
   void drain();
+  void send(std::string_view text);
   TextWriter &writeLong(std::string_view text);
 
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
   size_t used_ = 0;
   std::ostream *stream_ = nullptr;
   std::string *text_ = nullptr;
+  int fd_ = -1;
+  bool failed_ = false;
 };
 
 }  // namespace layout
