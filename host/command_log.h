@@ -54,7 +54,14 @@ class CommandLog {
   size_t room_ = 0;
   std::deque<const char *> stored_;  // each: length as base-128 digits, then the text
   std::deque<uint32_t> entries_;
-  std::vector<uint32_t> recent_ = std::vector<uint32_t>(kRecentSlots);  // stored index + 1 by hash; 0 empty
+  // A recent text by its hash: its stored index + 1 (0: empty), and the
+  // hash's upper bits, so a text that is not there is told apart without
+  // reading an old stored copy from a cold part of memory.
+  struct Recent {
+    uint32_t index = 0;
+    uint32_t tag = 0;
+  };
+  std::vector<Recent> recent_ = std::vector<Recent>(kRecentSlots);
   bool enabled_ = true;
 };
 
