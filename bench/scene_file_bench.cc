@@ -31,9 +31,9 @@ double peakBytes() {
 // What a million-bone chain run leaves: bones with their run's values set.
 void fillScene(layout::Host &host) {
   layout::Scene &scene = host.scene();
-  const ItemID body = scene.addObject("Body");
+  const layout::ItemID body = scene.addObject("Body");
   for (int chain = 0; chain < kChains; ++chain) {
-    ItemID parent = body;
+    layout::ItemID parent = body;
     for (int link = 1; link <= kChainLength; ++link) {
       char name[16];
       snprintf(name, sizeof name, "Bone_%03d", link);

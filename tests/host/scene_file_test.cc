@@ -101,6 +101,22 @@ TEST(SceneFile, SavedSceneLoadsBackTheSameWithEveryPropertyLinkAndTheSelection) 
   EXPECT_EQ(writeScene(loaded), text);
 }
 
+TEST(SceneFile, NamesAreSavedAsJsonStringsAndBrokenUtf8AsReplacementCharacters) {
+  Host host;
+  host.scene().addObject("Arm_L");
+  host.scene().addObject("C:\\rig\\arm");
+  host.scene().addObject("bad \xFF byte");
+  const std::string text = writeScene(host);
+  EXPECT_NE(text.find(R"("name": "Arm_L")"), std::string::npos) << text;
+  EXPECT_NE(text.find(R"("name": "C:\\rig\\arm")"), std::string::npos) << text;
+  Host loaded;
+  const auto error = readScene(text, "rig.json", loaded);
+  ASSERT_FALSE(error) << error->format();
+  const auto &objects = loaded.scene().items(ItemType::kObject);
+  EXPECT_EQ(loaded.scene().name(objects[1]), "C:\\rig\\arm");
+  EXPECT_EQ(loaded.scene().name(objects[2]), "bad \xEF\xBF\xBD byte");
+}
+
 TEST(SceneFile, HandWrittenItemsTakeIdsInFileOrderAndNewItemDefaults) {
   // Types interleaved, links pointing ahead, properties left out.
   const std::string text = sceneWith(R"(
