@@ -103,17 +103,9 @@ void Simulator::clearSelection() { host_->scene().clearSelection(); }
 
 void Simulator::addToSelection(const std::string &nameOrId) {
   const std::variant<layout::ItemID, std::string> found = layout::resolveItem(host_->scene(), nameOrId);
-  if (const std::string *error = std::get_if<std::string>(&found)) {
-    std::vector<std::string> names;
-    for (int type = 1; type <= layout::kItemTypeCount; ++type) {
-      for (const layout::Item &item : host_->scene().items(static_cast<layout::ItemType>(type))) {
-        names.emplace_back(host_->scene().name(item));
-      }
-    }
-    const bool suggested =
-        error->find("ambiguous") != std::string::npos || error->find("did you mean") != std::string::npos;
-    throw badInput(*error + (suggested ? "" : didYouMean(nameOrId, names)));
-  }
+  // The host's message already carries any suggestion, and none for a name
+  // that is there but ambiguous.
+  if (const std::string *error = std::get_if<std::string>(&found)) throw badInput(*error);
   host_->scene().addToSelection(std::get<layout::ItemID>(found));
 }
 

@@ -10,7 +10,10 @@
 namespace sim {
 namespace {
 
-std::string at(Location where) { return std::to_string(where.line) + ":" + std::to_string(where.column); }
+std::string at(const LocatedJson &json, const Location &where) {
+  const layout::TextPosition position = json.position(where);
+  return std::to_string(position.line) + ":" + std::to_string(position.column);
+}
 
 TEST(LocatedJson, PlacesOfValuesAndKeys) {
   const LocatedJson json(
@@ -18,23 +21,23 @@ TEST(LocatedJson, PlacesOfValuesAndKeys) {
       " \"c\": {\"d\": -4.5e1}, \"e\"  :  \"x\\\"y\",\n"
       "\t\"f\": [true,false,null], \"\xC3\xA9\": 7}",
       "t.json");
-  EXPECT_EQ(at(json.valueAt("")), "1:1");
-  EXPECT_EQ(at(json.keyAt("/a")), "1:2");
-  EXPECT_EQ(at(json.valueAt("/a")), "1:7");
-  EXPECT_EQ(at(json.valueAt("/b")), "1:16");
-  EXPECT_EQ(at(json.valueAt("/b/0")), "1:17");
-  EXPECT_EQ(at(json.valueAt("/b/1")), "1:19");
-  EXPECT_EQ(at(json.valueAt("/b/2")), "1:23");
-  EXPECT_EQ(at(json.valueAt("/b/2/0")), "1:24");
-  EXPECT_EQ(at(json.keyAt("/c")), "2:2");
-  EXPECT_EQ(at(json.valueAt("/c/d")), "2:13");
-  EXPECT_EQ(at(json.keyAt("/e")), "2:22");
-  EXPECT_EQ(at(json.valueAt("/e")), "2:30");
-  EXPECT_EQ(at(json.valueAt("/f/1")), "3:13");
-  EXPECT_EQ(at(json.valueAt("/f/2")), "3:19");
+  EXPECT_EQ(at(json, json.valueAt("")), "1:1");
+  EXPECT_EQ(at(json, json.keyAt("/a")), "1:2");
+  EXPECT_EQ(at(json, json.valueAt("/a")), "1:7");
+  EXPECT_EQ(at(json, json.valueAt("/b")), "1:16");
+  EXPECT_EQ(at(json, json.valueAt("/b/0")), "1:17");
+  EXPECT_EQ(at(json, json.valueAt("/b/1")), "1:19");
+  EXPECT_EQ(at(json, json.valueAt("/b/2")), "1:23");
+  EXPECT_EQ(at(json, json.valueAt("/b/2/0")), "1:24");
+  EXPECT_EQ(at(json, json.keyAt("/c")), "2:2");
+  EXPECT_EQ(at(json, json.valueAt("/c/d")), "2:13");
+  EXPECT_EQ(at(json, json.keyAt("/e")), "2:22");
+  EXPECT_EQ(at(json, json.valueAt("/e")), "2:30");
+  EXPECT_EQ(at(json, json.valueAt("/f/1")), "3:13");
+  EXPECT_EQ(at(json, json.valueAt("/f/2")), "3:19");
   // Columns count characters: "é" is two bytes but one column.
-  EXPECT_EQ(at(json.keyAt("/\xC3\xA9")), "3:26");
-  EXPECT_EQ(at(json.valueAt("/\xC3\xA9")), "3:31");
+  EXPECT_EQ(at(json, json.keyAt("/\xC3\xA9")), "3:26");
+  EXPECT_EQ(at(json, json.valueAt("/\xC3\xA9")), "3:31");
   EXPECT_EQ(json.root().at("e"), "x\"y");
   EXPECT_EQ(json.root().at("c").at("d"), -45.0);
 }
