@@ -131,7 +131,8 @@ std::string formatLocated(std::string_view file, int line, int column, std::stri
   return result + "\n" + caretExcerpt(lineText, column);
 }
 
-std::string locatedMessage(std::string_view file, std::string_view text, size_t offset, std::string_view message) {
+std::string locatedMessage(std::string_view file, std::string_view text, size_t offset,
+                           std::string_view message) {
   if (offset == std::string_view::npos) return formatLocated(file, 0, 0, message, {});
   const TextPosition position = textPosition(text, offset);
   return formatLocated(file, position.line, position.column, message, lineOf(text, position.line));

@@ -57,7 +57,8 @@ std::string caretExcerpt(std::string_view line, int column);
 std::string formatLocated(std::string_view file, int line, int column, std::string_view message,
                           std::string_view lineText);
 // The same for a byte offset into `text`; npos: "file: message".
-std::string locatedMessage(std::string_view file, std::string_view text, size_t offset, std::string_view message);
+std::string locatedMessage(std::string_view file, std::string_view text, size_t offset,
+                           std::string_view message);
 
 // The byte offset at which `path` is written in `text`, which must be valid
 // JSON: of the member's name (or value, by `place`) when the path ends in a

@@ -47,6 +47,19 @@ size_t nestingTooDeepAt(std::string_view text, int limit) {
   return std::string_view::npos;
 }
 
+std::string tooDeepMessage() { return "nested deeper than " + std::to_string(kMaxJsonNesting) + " levels"; }
+
+nlohmann::json parseJsonText(std::string_view text) {
+  if (const size_t tooDeep = nestingTooDeepAt(text); tooDeep != std::string_view::npos) {
+    throw JsonTextError{tooDeep, tooDeepMessage()};
+  }
+  try {
+    return nlohmann::json::parse(text);
+  } catch (const nlohmann::json::exception &error) {
+    throw jsonTextError(text, error);
+  }
+}
+
 JsonTextError jsonTextError(std::string_view text, const nlohmann::json::exception &error) {
   const std::string message = parserMessage(error);
   if (const auto *syntax = dynamic_cast<const nlohmann::json::parse_error *>(&error)) {

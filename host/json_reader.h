@@ -24,6 +24,9 @@ struct JsonTextError {
 // or npos. Strings are skipped; the text need not be valid.
 size_t nestingTooDeepAt(std::string_view text, int limit = kMaxJsonNesting);
 
+// "nested deeper than 256 levels"
+std::string tooDeepMessage();
+
 // Translates the parser's failure into an offset and a message without the
 // parser's own "[json.exception...] at line, column" prefix.
 JsonTextError jsonTextError(std::string_view text, const nlohmann::json::exception &error);
@@ -37,22 +40,22 @@ nlohmann::json parseJsonText(std::string_view text, OnEvent &&onEvent) {
   struct TooDeep {};
   try {
     return nlohmann::json::parse(
-        text.begin(), text.end(), [&onEvent](int depth, nlohmann::json::parse_event_t event, nlohmann::json &value) {
+        text.begin(), text.end(),
+        [&onEvent](int depth, nlohmann::json::parse_event_t event, nlohmann::json &value) {
           using Event = nlohmann::json::parse_event_t;
           if ((event == Event::object_start || event == Event::array_start) && depth >= kMaxJsonNesting)
             throw TooDeep{};
           return onEvent(depth, event, value);
         });
   } catch (const TooDeep &) {
-    throw JsonTextError{nestingTooDeepAt(text),
-                        "nested deeper than " + std::to_string(kMaxJsonNesting) + " levels"};
+    throw JsonTextError{nestingTooDeepAt(text), tooDeepMessage()};
   } catch (const nlohmann::json::exception &error) {
     throw jsonTextError(text, error);
   }
 }
 
-inline nlohmann::json parseJsonText(std::string_view text) {
-  return parseJsonText(text, [](int, nlohmann::json::parse_event_t, nlohmann::json &) { return true; });
-}
+// The same without a callback. The parser's callback form slows down on long
+// lists it keeps whole, so this one checks the nesting in a pass of its own.
+nlohmann::json parseJsonText(std::string_view text);
 
 }  // namespace layout

@@ -13,7 +13,8 @@ namespace {
 
 FileError errorAt(std::string_view text, const std::string &fileName, size_t offset, std::string message) {
   const TextPosition position = textPosition(text, offset);
-  return {fileName, position.line, position.column, std::move(message), std::string(lineOf(text, position.line))};
+  return {fileName, position.line, position.column, std::move(message),
+          std::string(lineOf(text, position.line))};
 }
 
 }  // namespace
@@ -24,13 +25,16 @@ std::string FileError::format() const {
   return (result.empty() ? "" : result + ": ") + message;
 }
 
-std::string FileError::formatWithSource() const { return formatLocated(file, line, column, message, lineText); }
+std::string FileError::formatWithSource() const {
+  return formatLocated(file, line, column, message, lineText);
+}
 
 std::optional<FileError> readScene(std::string_view text, const std::string &fileName, Host &host) {
   SceneReader reader;
   try {
-    const Json document = parseJsonText(
-        text, [&reader](int depth, Json::parse_event_t event, Json &parsed) { return reader.onEvent(depth, event, parsed); });
+    const Json document = parseJsonText(text, [&reader](int depth, Json::parse_event_t event, Json &parsed) {
+      return reader.onEvent(depth, event, parsed);
+    });
     reader.finish(document);
   } catch (const SceneProblem &problem) {
     const std::string where = problem.path.text();

@@ -59,3 +59,27 @@ TEST(LocatedJson, SyntaxErrorsAndCaretsAreLocated) {
 
 }  // namespace
 }  // namespace sim
+
+namespace sim {
+namespace {
+
+TEST(LocatedJson, NestingPastTheLimitIsRefusedWhereItGoesTooDeep) {
+  const std::string deep = "{\"steps\": " + std::string(300, '[') + std::string(300, ']') + "}";
+  try {
+    LocatedJson(deep, "deep.json");
+    FAIL() << "no error";
+  } catch (const CliError &error) {
+    EXPECT_EQ(std::string(error.what()), "deep.json:1:266: nested deeper than 256 levels\n  " + deep +
+                                             "\n  " + std::string(265, ' ') + "^");
+  }
+  // A flat file of many steps reads in one pass (it took minutes when every
+  // place was recorded from the start of the text).
+  std::string flat = "{\"steps\": [";
+  for (int i = 0; i < 50000; ++i) flat += "{\"save\": \"x.json\"},\n";
+  flat += "{\"save\": \"x.json\"}]}";
+  const LocatedJson json(flat, "flat.json");
+  EXPECT_EQ(json.position(json.valueAt("/steps/50000/save")).line, 50001);
+}
+
+}  // namespace
+}  // namespace sim

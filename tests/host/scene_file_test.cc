@@ -223,6 +223,9 @@ TEST(SceneFileErrors, SyntaxErrorsArePlacedByLineAndColumn) {
        "rig.json:1:25: syntax error while parsing object key - unexpected '}'; expected string literal"},
       // The parser gives no place for an overflow; its number is found in the text.
       {"{\"format\": \"mint-scene\",\n \"build\": 1e999}", "rig.json:2:11: number overflow parsing '1e999'"},
+      // Nesting is limited, so a hostile file cannot take the stack or the time.
+      {"{\"format\": \"mint-scene\", \"x\": " + std::string(400, '[') + std::string(400, ']') + "}",
+       "rig.json:1:286: nested deeper than 256 levels"},
   });
   // The place is shown under the line, tabs kept so the caret lines up.
   Host host;
