@@ -65,15 +65,16 @@ std::optional<CliError> runError(const RunOutcome &outcome) {
   return std::nullopt;
 }
 
-std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome) {
+std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome,
+                                  bool listCommands) {
   if (outcome.result == 2) return runError(outcome);
   const size_t sent = outcome.commandsSent();
   if (sent > 0) {
     const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);
     out << outcome.server << " sent " << sent << (sent == 1 ? " command" : " commands");
     if (rejected) out << ", " << rejected << " rejected";
-    out << ":\n";
-    printCommands(out, host, outcome.firstCommand, outcome.endCommand);
+    out << (listCommands ? ":\n" : ".\n");
+    if (listCommands) printCommands(out, host, outcome.firstCommand, outcome.endCommand);
   } else if (outcome.cancelled && !outcome.failure) {
     out << "Cancelled: no command was sent.\n";
   } else if (outcome.panelsShown == 0) {

@@ -23,8 +23,10 @@ size_t countRejected(const layout::Host &host, size_t first, size_t end);
 std::optional<CliError> runError(const RunOutcome &outcome);
 
 // Prints what the run did and returns runError(outcome). The caller prints
-// the scene first when commands were sent, then throws the error.
-std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome);
+// the scene first when commands were sent, then throws the error. Without
+// `listCommands`, only the line that counts them.
+std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome,
+                                  bool listCommands = true);
 
 // "Scene:" and the indented tree.
 void printScene(std::ostream &out, const layout::Host &host);

@@ -21,6 +21,15 @@ std::string moduleBesideProgram() {
   return (program.parent_path() / "mint.so").string();
 }
 
+ItemCounts countItems(const layout::Scene &scene) {
+  ItemCounts counts{};
+  for (int type = 1; type <= layout::kItemTypeCount; ++type) {
+    const auto itemType = static_cast<layout::ItemType>(type);
+    counts[static_cast<size_t>(layout::typeSlot(itemType))] = scene.items(itemType).size();
+  }
+  return counts;
+}
+
 Simulator::Simulator()
     : host_(std::make_unique<layout::Host>()), progress_(stderr, isatty(STDERR_FILENO) != 0) {
   host_->commands().setStatusObserver(
@@ -40,6 +49,8 @@ void Simulator::loadScene(const std::string &path) {
   std::optional<layout::FileError> error;
   if (path.empty()) {
     error = layout::readScene(layout::defaultScene(), "default scene", *host_);
+  } else if (path == kStandardStream) {
+    error = layout::readScene(readFile(path, "scene"), "standard input", *host_);
   } else if (layout::isLwsPath(path)) {
     error = layout::readLwsScene(readFile(path, "scene"), path, *host_, lws_);
   } else {
@@ -52,6 +63,7 @@ void Simulator::loadScene(const std::string &path) {
 // A Layout scene file is written over the one read, if any, so that what
 // the host does not model is kept.
 void Simulator::saveScene(const std::string &path) const {
+  if (path == kStandardStream) return writeFileAtomically(path, layout::writeScene(*host_));
   if (layout::isLwsPath(path)) {
     std::string text;
     try {
@@ -139,6 +151,7 @@ RunOutcome Simulator::run(const RunRequest &request) {
   RunOutcome outcome;
   outcome.server = request.server;
   outcome.firstCommand = host_->commandLog().size();
+  outcome.itemsBefore = countItems(host_->scene());
   const size_t firstLookup = host_->lookups().size();
   const size_t firstMisuse = host_->diagnostics().messages().size();
 

@@ -4,6 +4,7 @@
 // module's remembered choices carry from one run to the next.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -29,6 +30,10 @@ struct RunRequest {
   Finish finish = Finish::kConfirm;
 };
 
+// Items of each type in a scene, by layout::typeSlot.
+using ItemCounts = std::array<size_t, layout::kItemTypeCount>;
+ItemCounts countItems(const layout::Scene &scene);
+
 struct RunOutcome {
   std::string server;
   int result = 0;  // the activation's result
@@ -40,6 +45,7 @@ struct RunOutcome {
   std::optional<size_t> closedBy;
   size_t firstCommand = 0;  // this run's texts in the host's command log: [firstCommand, endCommand)
   size_t endCommand = 0;
+  ItemCounts itemsBefore{};                  // how many items of each type the scene had before the run
   std::vector<std::string> missingServices;  // looked up during the run but not provided
   std::vector<std::string> misuse;           // the module's misuse of the host during the run
   std::optional<layout::PanelView> panel;    // Finish::kInspect: the panel as it was
