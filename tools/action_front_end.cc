@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iostream>
+#include <locale>
+#include <sstream>
+#include <variant>
 
 #include "host/panel_picture.h"
 #include "host/scripted_front_end.h"
@@ -127,6 +131,45 @@ void ActionFrontEnd::change(layout::OpenPanel &panel, const PanelAction &action)
   }
   problem = panel.change(*index, value);
   if (!problem.empty()) throw badInput(action.spelling + ": " + problem);
+  if (action.kind == PanelAction::Kind::kSet) checkCorrection(panel.view().controls[*index], value, action);
+}
+
+namespace {
+
+// A control's value as the user would type it.
+std::string shownValue(const layout::ControlView &control, const layout::ControlValue &value) {
+  if (const auto *text = std::get_if<std::string>(&value)) return *text;
+  if (const auto *integer = std::get_if<int64_t>(&value)) {
+    const bool entry = control.type == "PopupControl" || control.type == "ChoiceControl";
+    return entry && *integer >= 0 && static_cast<size_t>(*integer) < control.items.size()
+               ? "\"" + layout::displayText(control.items[static_cast<size_t>(*integer)]) + "\""
+               : std::to_string(*integer);
+  }
+  std::ostringstream number;
+  number.imbue(std::locale::classic());
+  number << std::get<double>(value);
+  return number.str();
+}
+
+layout::ControlValue currentValue(const layout::ControlView &control, const layout::ControlValue &like) {
+  if (std::holds_alternative<std::string>(like)) return control.text;
+  if (std::holds_alternative<int64_t>(like)) return control.integer;
+  return control.real;
+}
+
+}  // namespace
+
+// The module may correct a typed value at once (a count above its maximum,
+// a number that is not one): say so rather than let it pass unseen.
+void ActionFrontEnd::checkCorrection(const layout::ControlView &shown, const layout::ControlValue &set,
+                                     const PanelAction &action) const {
+  const layout::ControlValue now = currentValue(shown, set);
+  if (now == set) return;
+  const std::string notice = action.control + ": " + shownValue(shown, set) + " corrected to " +
+                             shownValue(shown, now) + " by the panel";
+  if (strict_) throw badInput(action.spelling + ": " + notice + " (--strict)");
+  std::cout.flush();
+  std::cerr << "layout-sim: " << notice << "\n";
 }
 
 void ActionFrontEnd::click(layout::OpenPanel &panel, const PanelAction &action) {

@@ -20,6 +20,7 @@ struct RunOptions {
   std::string save;
   std::string commands;
   Verbosity verbosity = Verbosity::kNormal;
+  bool strict = false;
 };
 
 int runServer(const CLI::App &app, const RunOptions &options) {
@@ -32,8 +33,9 @@ int runServer(const CLI::App &app, const RunOptions &options) {
   const bool quiet = options.verbosity == Verbosity::kQuiet;
 
   Simulator simulator;
+  simulator.showProgress(!quiet);
   prepareHost(simulator, options.host, true);
-  const RunOutcome outcome = simulator.run({options.server, actions, Finish::kConfirm});
+  const RunOutcome outcome = simulator.run({options.server, actions, Finish::kConfirm, options.strict});
   const std::optional<CliError> error = reportRun(out, simulator.host(), outcome, !quiet);
   const bool showScene = outcome.commandsSent() > 0 || options.verbosity == Verbosity::kVerbose;
   if (showScene && !quiet) printScene(out, simulator.host());
@@ -64,6 +66,8 @@ SubcommandMain setUpRun(CLI::App &app) {
                  "Write the command texts sent to FILE (- for standard output), as replay reads them")
       ->type_name("FILE");
   addVerbosityOptions(app, options->verbosity);
+  app.add_flag("--strict", options->strict,
+               "Fail (exit 1, nothing sent) when the panel corrects a value given with --set");
   app.footer(
       "With no panel actions the panel is confirmed with its defaults; without --ok or --cancel, OK is\n"
       "pressed after the last action. Controls are named by label, or by role where they have none:\n"

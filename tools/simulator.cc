@@ -32,8 +32,9 @@ ItemCounts countItems(const layout::Scene &scene) {
 
 Simulator::Simulator()
     : host_(std::make_unique<layout::Host>()), progress_(stderr, isatty(STDERR_FILENO) != 0) {
-  host_->commands().setStatusObserver(
-      [this](const layout::StatusMessage &message) { progress_.status(message.text, message.progress); });
+  host_->commands().setStatusObserver([this](const layout::StatusMessage &message) {
+    if (showProgress_) progress_.status(message.text, message.progress);
+  });
 }
 
 Simulator::~Simulator() = default;
@@ -155,7 +156,7 @@ RunOutcome Simulator::run(const RunRequest &request) {
   const size_t firstLookup = host_->lookups().size();
   const size_t firstMisuse = host_->diagnostics().messages().size();
 
-  ActionFrontEnd frontEnd(request.actions, request.finish);
+  ActionFrontEnd frontEnd(request.actions, request.finish, request.strict);
   host_->setFrontEnd(&frontEnd);
   outcome.result = host_->activate(request.server).value_or(0);
   host_->setFrontEnd(nullptr);

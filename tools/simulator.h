@@ -28,6 +28,7 @@ struct RunRequest {
   std::string server;
   std::vector<PanelAction> actions;
   Finish finish = Finish::kConfirm;
+  bool strict = false;  // a value the panel corrects fails the run
 };
 
 // Items of each type in a scene, by layout::typeSlot.
@@ -79,6 +80,9 @@ class Simulator {
   // input) for a name the host does not know.
   void switchOff(const std::string &service);
 
+  // Progress of runs is shown on stderr unless switched off (--quiet).
+  void showProgress(bool shown) { showProgress_ = shown; }
+
   void clearSelection();
   // An item by ID or name; throws CliError (bad input) for an unknown or
   // ambiguous name, listing candidates with their IDs.
@@ -96,6 +100,7 @@ class Simulator {
   std::unique_ptr<layout::Host> host_;
   std::unique_ptr<layout::LwsDocument> lws_;  // of the last scene loaded, when a Layout scene
   Progress progress_;
+  bool showProgress_ = true;
 };
 
 }  // namespace sim
