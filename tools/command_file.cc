@@ -42,7 +42,7 @@ std::string pathText(const std::vector<std::string> &path) {
 void writeCommandFile(const std::string &path, const layout::Host &host, const RunOutcome &run) {
   const layout::Scene &scene = host.scene();
   std::string declarations, commands;
-  std::map<ItemID, bool> declared;
+  std::map<layout::ItemID, bool> declared;
   for (size_t i = run.firstCommand; i < run.endCommand; ++i) {
     const std::string_view command = host.commandLog()[i].text;
     if (command.find_first_of("\r\n") != std::string_view::npos) {
@@ -52,7 +52,7 @@ void writeCommandFile(const std::string &path, const layout::Host &host, const R
     commands.append(command);
     commands += '\n';
     if (!takesItemId(verbOf(command))) continue;
-    ItemID id = 0;
+    layout::ItemID id = 0;
     const std::string_view argument = command.substr(std::min(command.size(), verbOf(command).size() + 1));
     if (!layout::parseItemId(argument, id) || id == 0 || declared.count(id)) continue;
     declared[id] = true;

@@ -33,7 +33,7 @@ void writeCommandFile(const std::string &path, const layout::Host &host, const R
 
 struct CommandFile {
   struct Declared {
-    ItemID id = 0;
+    layout::ItemID id = 0;
     bool created = false;  // made by the recorded commands themselves
     std::vector<std::string> path;
     size_t offset = 0;  // of the path in the text, for messages

@@ -24,7 +24,7 @@ using Command = CommandFile::Command;
 using Declared = CommandFile::Declared;
 
 // Where the ID argument of a command starts; npos when it has none.
-size_t idArgument(std::string_view text, ItemID &id) {
+size_t idArgument(std::string_view text, layout::ItemID &id) {
   const size_t space = text.find(' ');
   if (space == std::string_view::npos || !takesItemId(text.substr(0, space))) return std::string_view::npos;
   return layout::parseItemId(text.substr(space + 1), id) ? space + 1 : std::string_view::npos;
@@ -50,9 +50,9 @@ class IdMap {
         existing_[item.id] = find(item);
       }
     }
-    for (std::vector<ItemID> &ids : created_) std::sort(ids.begin(), ids.end());
+    for (std::vector<layout::ItemID> &ids : created_) std::sort(ids.begin(), ids.end());
     for (const Command &command : file_.commands) {
-      ItemID id = 0;
+      layout::ItemID id = 0;
       const size_t at = idArgument(command.text, id);
       if (at == std::string_view::npos || id == 0 || declared_.count(id)) continue;
       if (!file_.declaresItems) {
@@ -67,7 +67,7 @@ class IdMap {
 
   // The command as it is to be carried out.
   std::string translate(const Command &command) const {
-    ItemID id = 0;
+    layout::ItemID id = 0;
     const size_t at = idArgument(command.text, id);
     if (at == std::string_view::npos || id == 0) return std::string(command.text);
     if (const auto found = existing_.find(id); found != existing_.end()) {
@@ -96,8 +96,8 @@ class IdMap {
   }
 
  private:
-  ItemID find(const Declared &item) const {
-    std::vector<ItemID> found;
+  layout::ItemID find(const Declared &item) const {
+    std::vector<layout::ItemID> found;
     layout::Suggestion suggestion(pathText(item.path));
     for (int type = 1; type <= layout::kItemTypeCount; ++type) {
       for (const layout::Item &candidate : scene_.items(static_cast<layout::ItemType>(type))) {
@@ -119,7 +119,7 @@ class IdMap {
     if (found.empty()) fail(item.offset, "no item " + recorded + " in this scene" + suggestion.hint());
     if (found.size() > 1) {
       std::string ids;
-      for (ItemID id : found) ids += (ids.empty() ? "" : ", ") + layout::hexId(id);
+      for (layout::ItemID id : found) ids += (ids.empty() ? "" : ", ") + layout::hexId(id);
       fail(item.offset, "item " + recorded + " could be any of " + std::to_string(found.size()) +
                             " items in this scene: " + ids + "; rename one so the replay can tell");
     }
@@ -134,10 +134,10 @@ class IdMap {
   const CommandFile &file_;
   std::string_view text_;
   const std::string &fileName_;
-  std::map<ItemID, const Declared *> declared_;
-  std::map<ItemID, ItemID> existing_;  // recorded ID: the scene's
-  std::map<ItemID, ItemID> made_;      // recorded ID of a created item: the replay's
-  std::array<std::vector<ItemID>, layout::kItemTypeCount> created_;  // recorded, by type, in ID order
+  std::map<layout::ItemID, const Declared *> declared_;
+  std::map<layout::ItemID, layout::ItemID> existing_;  // recorded ID: the scene's
+  std::map<layout::ItemID, layout::ItemID> made_;      // recorded ID of a created item: the replay's
+  std::array<std::vector<layout::ItemID>, layout::kItemTypeCount> created_;  // recorded, by type, in ID order
   std::array<size_t, layout::kItemTypeCount> madeCount_{};
 };
 
