@@ -13,6 +13,11 @@ size_t gapBetween(size_t a, size_t b) { return a > b ? a - b : b - a; }
 
 }  // namespace
 
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
 size_t editDistanceWithin(std::string_view a, std::string_view b, size_t limit) {
   if (a.size() < b.size()) std::swap(a, b);
   if (a.size() - b.size() > limit) return limit + 1;

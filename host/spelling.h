@@ -18,6 +18,9 @@ namespace layout {
 // times the shorter length.
 size_t editDistanceWithin(std::string_view a, std::string_view b, size_t limit);
 
+// Equal letter for letter when case is ignored.
+bool sameIgnoringCase(std::string_view a, std::string_view b);
+
 class Suggestion {
  public:
   // Cells of distance tables computed over all candidates before the search

@@ -54,6 +54,7 @@ class ActionFrontEnd : public layout::FrontEnd {
   void checkCorrection(const layout::ControlView &shown, const layout::ControlValue &set,
                        const PanelAction &action) const;
   int pick(const layout::MenuView &menu, const MenuPick &wanted);
+  int menuAt(layout::OpenPanel &panel, const PanelAction &action);
 
   const std::vector<PanelAction> &actions_;
   Finish finish_;
@@ -68,6 +69,7 @@ class ActionFrontEnd : public layout::FrontEnd {
   // failed. Menus are answered inside the module's mouse function, where
   // nothing may be thrown.
   const PanelAction *clicking_ = nullptr;
+  std::optional<std::string> probed_;  // while looking for a menu by title: the title of the menu shown
   bool menuShown_ = false;
   std::string menuProblem_;
 };

@@ -64,5 +64,22 @@ TEST_F(CommandLine, AValueThePanelCorrectsIsReportedOrWithStrictRefused) {
   EXPECT_EQ(r.err, "");
 }
 
+TEST_F(CommandLine, LabelsIgnoreCaseAndMenusGoByTitle) {
+  const Result exact =
+      run({"run", "Mint_Pivots", "--menu", "100:Disable all", "--set", "Num=3", "--tick", "Parent (x)"});
+  ASSERT_EQ(exact.status, 0) << exact.err;
+  const Result loose =
+      run({"run", "Mint_Pivots", "--menu", "general:Disable all", "--set", "num=3", "--tick", "parent (X)"});
+  EXPECT_EQ(loose.status, 0) << loose.err;
+  EXPECT_EQ(loose.out, exact.out);
+
+  const Result r = run({"run", "Mint_Pivots", "--menu", "Genral:Disable all"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err,
+      "layout-sim: --menu Genral:Disable all: panel \"Mint_Pivots\" has no menu \"Genral\" (did you mean "
+      "\"General\"?); its menus: \"Basic\", \"General\", \"Shadow\"\n");
+}
+
 }  // namespace
 }  // namespace sim::cli_test
