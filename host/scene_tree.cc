@@ -37,6 +37,24 @@ void appendName(std::string &out, std::string_view name) {
   }
 }
 
+// The words the panels and Layout use for an item's settings; a value outside
+// the table (a scene file may hold any) is shown as its number.
+constexpr std::array<const char *, 15> kColourNames = {"Black",  "Dk Blue", "Dk Green", "Dk Cyan", "Dk Red",
+                                                       "Purple", "Brown",   "Gray",     "Blue",    "Green",
+                                                       "Cyan",   "Red",     "Magenta",  "Orange",  "White"};
+constexpr std::array<const char *, 8> kObjectVisibilityNames = {"hidden",    "bounding box",    "vertices",
+                                                                "wireframe", "front-face wire", "shaded",
+                                                                "textured",  "textured wire"};
+constexpr std::array<const char *, 2> kVisibilityNames = {"hidden", "visible"};
+constexpr std::array<const char *, 3> kAlphaNames = {"use surface settings", "unaffected by objects",
+                                                     "constant black"};
+
+template <size_t N>
+std::string named(const std::array<const char *, N> &names, int value) {
+  return value >= 0 && static_cast<size_t>(value) < N ? names[static_cast<size_t>(value)]
+                                                      : std::to_string(value);
+}
+
 // Names of the switches that are on, from `names`; empty when none is.
 std::string switchesOn(const Item &item, std::initializer_list<std::pair<ItemFlag, const char *>> names) {
   std::string result;
@@ -55,7 +73,9 @@ void appendLine(std::string &out, const Scene &scene, const Item &item, const It
   appendName(out, scene.name(item));
   out += "  ";
   out += item.has(kItemNull) ? "null" : itemTypeName(item.type());
-  out += " vis " + std::to_string(item.visibility) + " colour " + std::to_string(item.colour);
+  out += " vis " + (item.type() == ItemType::kObject ? named(kObjectVisibilityNames, item.visibility)
+                                                     : named(kVisibilityNames, item.visibility));
+  out += " colour " + named(kColourNames, item.colour);
   if (item.type() == ItemType::kBone) {
     out += "  rest " + number(item.restLength) + " strength " + number(item.strength);
     out += item.has(kItemBoneMultiply) ? " multiply on" : " multiply off";
@@ -77,7 +97,7 @@ void appendLine(std::string &out, const Scene &scene, const Item &item, const It
                                                {kItemUnaffectedByFog, "fog"},
                                                {kItemUnseenByRadiosity, "radiosity"}});
   if (!unseen.empty()) out += "  unseen: " + unseen;
-  if (item.alphaMode != fresh.alphaMode) out += "  alpha " + std::to_string(item.alphaMode);
+  if (item.alphaMode != fresh.alphaMode) out += "  alpha: " + named(kAlphaNames, item.alphaMode);
   if (item.iconScale != fresh.iconScale) out += "  icon " + number(item.iconScale);
   if (item.id == scene.current()) {
     out += "  *current";

@@ -198,7 +198,7 @@ TEST_F(RunCommand, HelpAndVersion) {
     EXPECT_NE(r.out.find("Usage: layout-sim " + std::string(subcommand)), npos) << r.out;
     EXPECT_NE(r.out.find("Exit status"), npos) << subcommand;
   }
-  EXPECT_NE(run({"run", "--help"}).out.find("--menu Y:ITEM"), npos);
+  EXPECT_NE(run({"run", "--help"}).out.find("--menu MENU:ITEM"), npos);
   r = run({"--version"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out.rfind("layout-sim ", 0), 0u) << r.out;
