@@ -36,6 +36,27 @@ void writeName(TextWriter &out, std::string_view name) {
   out << name.substr(plain);
 }
 
+// The words the panels and Layout use for an item's settings; a value outside
+// the table (a scene file may hold any) is shown as its number.
+constexpr std::array<const char *, 15> kColourNames = {"Black",  "Dk Blue", "Dk Green", "Dk Cyan", "Dk Red",
+                                                       "Purple", "Brown",   "Gray",     "Blue",    "Green",
+                                                       "Cyan",   "Red",     "Magenta",  "Orange",  "White"};
+constexpr std::array<const char *, 8> kObjectVisibilityNames = {"hidden",    "bounding box",    "vertices",
+                                                                "wireframe", "front-face wire", "shaded",
+                                                                "textured",  "textured wire"};
+constexpr std::array<const char *, 2> kVisibilityNames = {"hidden", "visible"};
+constexpr std::array<const char *, 3> kAlphaNames = {"use surface settings", "unaffected by objects",
+                                                     "constant black"};
+
+template <size_t N>
+void writeNamed(TextWriter &out, const std::array<const char *, N> &names, int value) {
+  if (value >= 0 && static_cast<size_t>(value) < N) {
+    out << names[static_cast<size_t>(value)];
+  } else {
+    out << value;
+  }
+}
+
 // Names of the switches that are on, from `names`, after `label`; nothing
 // when none is on, or `none` after `label` when that is given.
 void writeSwitches(TextWriter &out, const Item &item, std::string_view label,
@@ -57,7 +78,14 @@ void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item
   out << std::string_view(id, sizeof id) << "  ";
   writeName(out, scene.name(item));
   out << "  " << (item.has(kItemNull) ? std::string_view("null") : itemTypeName(item.type()));
-  out << " vis " << unsigned{item.visibility} << " colour " << unsigned{item.colour};
+  out << " vis ";
+  if (item.type() == ItemType::kObject) {
+    writeNamed(out, kObjectVisibilityNames, item.visibility);
+  } else {
+    writeNamed(out, kVisibilityNames, item.visibility);
+  }
+  out << " colour ";
+  writeNamed(out, kColourNames, item.colour);
   if (item.type() == ItemType::kBone) {
     out << "  rest ";
     writeNumber(out, item.restLength);
@@ -85,7 +113,10 @@ void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item
                  {kItemUnaffectedByFog, "fog"},
                  {kItemUnseenByRadiosity, "radiosity"}},
                 nullptr);
-  if (item.alphaMode != fresh.alphaMode) out << "  alpha " << unsigned{item.alphaMode};
+  if (item.alphaMode != fresh.alphaMode) {
+    out << "  alpha: ";
+    writeNamed(out, kAlphaNames, item.alphaMode);
+  }
   if (item.iconScale != fresh.iconScale) {
     out << "  icon ";
     writeNumber(out, item.iconScale);

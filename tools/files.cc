@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "tools/cli_error.h"
@@ -27,6 +28,12 @@ std::string temporaryBeside(const std::string &path) {
 }
 
 void writeFileAtomically(const std::string &path, std::string_view content) {
+  if (path == kStandardStream) {
+    std::cout.flush();
+    if (std::fwrite(content.data(), 1, content.size(), stdout) != content.size() || std::fflush(stdout) != 0)
+      throw badInput(std::string("cannot write to standard output: ") + std::strerror(errno));
+    return;
+  }
   makeParentFolders(path);
   const std::string temporary = temporaryBeside(path);
   std::FILE *file = std::fopen(temporary.c_str(), "wb");
@@ -46,6 +53,12 @@ void writeFileAtomically(const std::string &path, std::string_view content) {
 }
 
 std::string readFile(const std::string &path, const std::string &what) {
+  if (path == kStandardStream) {
+    std::ostringstream text;
+    text << std::cin.rdbuf();
+    if (std::cin.bad()) throw badInput("cannot read " + what + " from standard input");
+    return text.str();
+  }
   std::error_code ignored;
   if (std::filesystem::is_directory(path, ignored))
     throw badInput("cannot read " + what + " " + path + ": it is a folder");

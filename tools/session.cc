@@ -73,7 +73,13 @@ class SessionRunner {
       case SessionStep::Kind::kReplay: {
         std::string script;
         at(step.path.where, [&] { script = readFile(step.path.value, "command script"); });
-        replayCommands(simulator_.host(), script, step.path.value, step.strict, std::cout);
+        try {
+          replayCommands(simulator_.host(), script, step.path.value, {step.keepGoing, step.byId, true},
+                         std::cout);
+        } catch (const CliError &) {
+          located_ = true;  // in the command file
+          throw;
+        }
         return;
       }
       case SessionStep::Kind::kSave:
@@ -111,7 +117,7 @@ class SessionRunner {
       at(inAction ? step.actionPlaces.at(outcome.failure->action) : step.server.where, [&] { throw *error; });
     }
     if (!step.commands.empty()) {
-      writeCommandFile(step.commands, simulator_.host(), outcome.firstCommand, outcome.endCommand);
+      writeCommandFile(step.commands, simulator_.host(), outcome);
       std::cout << "Wrote " << outcome.commandsSent() << " commands to " << step.commands << "\n";
     }
   }

@@ -23,6 +23,8 @@ class LayoutSim : public ::testing::Test {
 
   // Runs layout-sim with `arguments`, in the test's folder.
   Result run(const std::vector<std::string> &arguments) { return runWith(arguments, environ()); }
+  // The same with standard input read from the test folder's file `input`.
+  Result runWithInput(const std::vector<std::string> &arguments, const std::string &input);
   // The same with PATH set to `searchPath`.
   Result runWithPath(const std::vector<std::string> &arguments, const std::string &searchPath);
   // A path in the test's folder.
@@ -33,7 +35,8 @@ class LayoutSim : public ::testing::Test {
 
  private:
   static std::vector<std::string> environ();
-  Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment);
+  Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
+                 const std::string &input = "/dev/null");
 
   std::filesystem::path dir_;
 };
