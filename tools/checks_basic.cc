@@ -66,10 +66,12 @@ void checkCancel(CheckContext &context) {
   Probe probe(context);
   if (!probe.ok()) return;
   probe.frontEnd().onPanel = [](layout::OpenPanel &panel) { panel.cancel(); };
+  size_t runs = 0;
   for (const std::string &server : probe.servers()) {
     for (const uint32_t build : kBehaviourBuilds) {
       probe.resetScene(build);
       const ProbeRun run = probe.run(server, at(server, build) + ", cancelled");
+      ++runs;
       expectSound(context, run);
       if (run.result != LAYOUT_AF_OK)
         context.fail(run.what + ": result " + std::to_string(run.result) + ", expected 0");
@@ -79,6 +81,7 @@ void checkCancel(CheckContext &context) {
       }
     }
   }
+  context.figure("runs", runs);
 }
 
 void checkPanelDefaults(CheckContext &context) {

@@ -81,6 +81,7 @@ void checkServicesOff(CheckContext &context) {
   Probe probe(context);
   if (!probe.ok()) return;
   layout::Host &host = probe.host();
+  size_t runs = 0;
   for (const std::string &server : probe.servers()) {
     for (int mask = 0; mask < (1 << layout::kServiceCount); ++mask) {
       std::string off;
@@ -99,10 +100,12 @@ void checkServicesOff(CheckContext &context) {
       }
       if (run.result == LAYOUT_AF_BADGLOBAL && mask == 0)
         context.fail(run.what + ": reported a missing service");
+      ++runs;
     }
   }
   for (int i = 0; i < layout::kServiceCount; ++i)
     host.setServiceEnabled(static_cast<layout::Service>(i), true);
+  context.figure("runs", runs);
 }
 
 void checkMisuse(CheckContext &context) {
@@ -111,6 +114,7 @@ void checkMisuse(CheckContext &context) {
   const std::vector<uint32_t> keys = panelKeys();
   int pick = 0;
   bool confirm = true;
+  size_t runs = 0;
   probe.frontEnd().onMenu = [&](const layout::MenuView &menu) {
     return pick < static_cast<int>(menu.items.size()) ? pick : -1;
   };
@@ -143,11 +147,13 @@ void checkMisuse(CheckContext &context) {
       for (const bool ok : {true, false}) {
         confirm = ok;
         probe.resetScene(build);
+        ++runs;
         expectSound(context, probe.run(server, at(server, build) + ", every key and menu item, then " +
                                                    (ok ? "OK" : "Cancel")));
       }
     }
   }
+  context.figure("sessions", runs);
   // Calls the module makes outside an activation reach the last host.
   probe.host().diagnostics().clear();
   probe.host().unloadModule();

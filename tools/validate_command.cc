@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <random>
@@ -82,6 +83,11 @@ nlohmann::json toJson(const ValidateOptions &options, const std::vector<CheckOut
 
 int validate(ValidateOptions options) {
   if (options.module.empty()) options.module = moduleBesideProgram();
+  // A bare file name would send the loader searching the library path.
+  std::error_code error;
+  if (std::filesystem::exists(options.module, error)) {
+    options.module = std::filesystem::absolute(options.module, error).string();
+  }
   if (!options.seedGiven) options.seed = std::random_device()() & 0xFFFFFFFFu;
   const std::vector<const Check *> checks = chosenChecks(options);
   if (!options.json) {
