@@ -11,10 +11,10 @@ namespace {
 // The selections a run is tried with: none, each item alone, every item of
 // each kind. (A selection mixing kinds makes a module's commands act on items
 // of the wrong kind, which the host refuses by design.)
-std::vector<std::vector<ItemID>> selections(const layout::Scene &scene) {
-  std::vector<std::vector<ItemID>> result{{}};
+std::vector<std::vector<layout::ItemID>> selections(const layout::Scene &scene) {
+  std::vector<std::vector<layout::ItemID>> result{{}};
   for (int type = 1; type <= layout::kItemTypeCount; ++type) {
-    std::vector<ItemID> all;
+    std::vector<layout::ItemID> all;
     for (const layout::Item &item : scene.items(static_cast<layout::ItemType>(type))) {
       result.push_back({item.id});
       all.push_back(item.id);
@@ -24,9 +24,9 @@ std::vector<std::vector<ItemID>> selections(const layout::Scene &scene) {
   return result;
 }
 
-void select(layout::Scene &scene, const std::vector<ItemID> &items) {
+void select(layout::Scene &scene, const std::vector<layout::ItemID> &items) {
   scene.clearSelection();
-  for (const ItemID id : items) scene.addToSelection(id);
+  for (const layout::ItemID id : items) scene.addToSelection(id);
 }
 
 // Keys a person may press on a panel: the arrows, digits, signs, letters,
@@ -58,7 +58,7 @@ void checkRunMatrix(CheckContext &context) {
   for (const std::string &server : probe.servers()) {
     for (const uint32_t build : kBehaviourBuilds) {
       probe.resetScene(build);
-      for (const std::vector<ItemID> &selection : selections(probe.host().scene())) {
+      for (const std::vector<layout::ItemID> &selection : selections(probe.host().scene())) {
         probe.resetScene(build);
         select(probe.host().scene(), selection);
         expectSound(
@@ -130,7 +130,7 @@ void checkMisuse(CheckContext &context) {
       }
     }
     for (const uint32_t key : keys) {
-      for (const uint32_t qualifiers : {0u, LAYOUT_QUALIFIER_STEP}) {
+      for (const uint32_t qualifiers : {0u, uint32_t{LAYOUT_QUALIFIER_STEP}}) {
         if (panel.isOpen()) panel.pressKey(key, qualifiers);
       }
     }

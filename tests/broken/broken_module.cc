@@ -36,7 +36,7 @@ struct PanelGuard {
   }
 };
 
-int key(Panel *, void *, uint32_t code) {
+int key(Panel *, void *, unsigned short code) {
 #if defined(BROKEN_HANGS_IN_KEY)
   // Loops forever on one key.
   volatile bool stuck = code == 'z';
@@ -51,7 +51,7 @@ void send(const Run &run, const char *command) { run.local->evaluate(run.local->
 
 void readName(Run &run, char *into, int32_t size) {
   PanelValue value = {};
-  value.type = LAYOUT_VALUE_TEXT;
+  value.text.type = LAYOUT_VALUE_TEXT;
   value.text.buffer = into;
   value.text.length = size;
   run.name->get(run.name, LAYOUT_CTL_VALUE, &value);
@@ -74,18 +74,20 @@ int activate(int, GlobalFunc *global, void *local, void *) {
   gLeak = new char[20000];  // the previous run's block is lost
   gLeak[0] = 1;
 #endif
-  Panel *panel = panels->create("Broken", nullptr);
+  char title[] = "Broken";
+  Panel *panel = panels->create(title, nullptr);
   if (panel == nullptr) return LAYOUT_AF_OK;
   PanelGuard guard = {panels, panel};
   ControlDesc desc = {};
-  desc.type = LAYOUT_DESC_EDIT;
+  desc.edit.type = LAYOUT_DESC_EDIT;
   desc.edit.width = 20;
-  run.name = panels->addControl(panel, LAYOUT_CONTROL_EDIT, &desc, "Name");
+  char type[] = LAYOUT_CONTROL_EDIT, label[] = "Name";
+  run.name = panels->addControl(panel, type, &desc, label);
 #if !defined(BROKEN_IGNORES_HOST_FAILURE)
   if (run.name == nullptr) return LAYOUT_AF_OK;
 #endif
   PanelValue value = {};
-  value.type = LAYOUT_VALUE_TEXT;
+  value.text.type = LAYOUT_VALUE_TEXT;
   value.text.buffer = gName;
   value.text.length = sizeof gName;
   run.name->set(run.name, LAYOUT_CTL_VALUE, &value);
@@ -122,7 +124,7 @@ int activate(int, GlobalFunc *global, void *local, void *) {
   clock_gettime(CLOCK_MONOTONIC, &now);
   std::snprintf(command, sizeof command, "AddNull %s%ld", name, now.tv_nsec % 1000);
 #elif defined(BROKEN_BAD_COMMAND)
-  std::snprintf(command, sizeof command, "%s %s", info->selectedItems()[0] ? "AddNull" : "AddNul", name);
+  std::snprintf(command, sizeof command, "%s %s", info->selItems[0] ? "AddNull" : "AddNul", name);
 #else
   std::snprintf(command, sizeof command, "AddNull %s", name);
 #endif
