@@ -3,12 +3,17 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#endif
 
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
+#include "host/replace_file.h"
 #include "host/scene_file.h"
 #include "host/scene_keys.h"
 #include "host/scene_values.h"
@@ -89,6 +94,30 @@ std::string cannotSave(const std::string &path) {
   return "cannot save " + path + ": " + std::strerror(errno);
 }
 
+#ifdef _WIN32
+
+int createTemporary(const std::string &path) {
+  return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
+                 _S_IREAD | _S_IWRITE);
+}
+// Windows files carry no permission bits to keep.
+void keepPermissions(int, const std::string &) {}
+int flushToDisk(int fd) { return ::_commit(fd); }
+
+#else
+
+int createTemporary(const std::string &path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+// A file saved over keeps its permissions.
+void keepPermissions(int fd, const std::string &path) {
+  struct stat old;
+  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+}
+int flushToDisk(int fd) { return ::fsync(fd); }
+
+#endif
+
 bool writeAll(int fd, std::string_view text) {
   while (!text.empty()) {
     const ssize_t written = ::write(fd, text.data(), text.size());
@@ -134,15 +163,13 @@ std::optional<std::string> saveSceneFile(const std::string &path, const Host &ho
   // Beside the target, so the rename cannot cross file systems; named for
   // this process, so two savers do not share it.
   const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = createTemporary(temporary);
   if (fd < 0) return cannotSave(path);
-  // A file saved over keeps its permissions.
-  struct stat old;
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  keepPermissions(fd, path);
   std::optional<std::string> error;
-  if (!writeAll(fd, text) || ::fsync(fd) != 0) error = cannotSave(path);
+  if (!writeAll(fd, text) || flushToDisk(fd) != 0) error = cannotSave(path);
   if (::close(fd) != 0 && !error) error = cannotSave(path);
-  if (!error && ::rename(temporary.c_str(), path.c_str()) != 0) error = cannotSave(path);
+  if (!error && (errno = replaceFile(temporary, path)) != 0) error = cannotSave(path);
   if (error) ::unlink(temporary.c_str());
   return error;
 }
