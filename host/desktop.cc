@@ -4,8 +4,10 @@ namespace layout {
 namespace {
 
 Rect gDesktop = {0, 0, LAYOUT_DEFAULT_DESKTOP_WIDTH, LAYOUT_DEFAULT_DESKTOP_HEIGHT};
+#ifndef _WIN32
 // Any distinct address serves as the desktop window's handle.
 char gDesktopWindow;
+#endif
 
 }  // namespace
 
@@ -14,6 +16,8 @@ Rect desktopRect() { return gDesktop; }
 
 }  // namespace layout
 
+// On Windows the module asks user32 itself, so the process exports nothing.
+#ifndef _WIN32
 extern "C" {
 
 __attribute__((visibility("default"))) void *GetDesktopWindow(void) { return &layout::gDesktopWindow; }
@@ -24,3 +28,4 @@ __attribute__((visibility("default"))) int GetClientRect(void *window, Rect *rec
   return 1;
 }
 }
+#endif

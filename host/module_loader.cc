@@ -1,11 +1,48 @@
 #include "host/module_loader.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <cstdio>
 
 namespace layout {
 namespace {
+
+#ifdef _WIN32
+
+void *openLibrary(const std::string &path) { return LoadLibraryA(path.c_str()); }
+void *findSymbol(void *library, const char *name) {
+  return reinterpret_cast<void *>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+void closeLibrary(void *library) { FreeLibrary(static_cast<HMODULE>(library)); }
+
+// The system's text for the last error, with its line break removed.
+std::string lastError() {
+  const DWORD code = GetLastError();
+  char text[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                      code, 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+    message.pop_back();
+  return message.empty() ? "error " + std::to_string(code) : message;
+}
+
+#else
+
+void *openLibrary(const std::string &path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
+void *findSymbol(void *library, const char *name) { return dlsym(library, name); }
+void closeLibrary(void *library) { dlclose(library); }
+
+std::string lastError() {
+  const char *why = dlerror();
+  return why ? why : "unknown error";
+}
+
+#endif
 
 std::string hex32(uint32_t value) {
   char text[11];
@@ -68,13 +105,10 @@ ModuleLoad loadModule(const std::string &path) {
   load.module.reset(new LoadedModule());
   LoadedModule &module = *load.module;
   module.path_ = path;
-  module.library_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!module.library_) {
-    const char *why = dlerror();
-    return fail(LoadStep::kOpen, std::string("cannot open: ") + (why ? why : "unknown error"));
-  }
+  module.library_ = openLibrary(path);
+  if (!module.library_) return fail(LoadStep::kOpen, "cannot open: " + lastError());
   const auto *descriptor =
-      static_cast<const ModuleDescriptor *>(dlsym(module.library_, LAYOUT_DESCRIPTOR_SYMBOL));
+      static_cast<const ModuleDescriptor *>(findSymbol(module.library_, LAYOUT_DESCRIPTOR_SYMBOL));
   if (!descriptor) return fail(LoadStep::kSymbol, "no " LAYOUT_DESCRIPTOR_SYMBOL " symbol");
   if (descriptor->sync != LAYOUT_MODULE_SYNC) {
     return fail(LoadStep::kSync, "descriptor sync word is " + hex32(descriptor->sync) + ", expected " +
@@ -97,7 +131,7 @@ ModuleLoad loadModule(const std::string &path) {
 
 LoadedModule::~LoadedModule() {
   if (descriptor_ && descriptor_->shutdown) descriptor_->shutdown(startupResult_);
-  if (library_) dlclose(library_);
+  if (library_) closeLibrary(library_);
 }
 
 const ServerInfo *LoadedModule::findServer(std::string_view name) const {

@@ -35,7 +35,8 @@ inline constexpr size_t kMaxServers = 1024;
 inline constexpr size_t kMaxServerTags = 1024;
 
 struct ModuleLoad;
-// Opens the library with RTLD_NOW | RTLD_LOCAL and takes it through every step.
+// Opens the library (dlopen with RTLD_NOW | RTLD_LOCAL, or LoadLibrary on
+// Windows) and takes it through every step.
 ModuleLoad loadModule(const std::string &path);
 
 class LoadedModule {

@@ -3,6 +3,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -10,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "host/replace_file.h"
 #include "host/scene_file.h"
 #include "host/scene_keys.h"
 #include "host/scene_values.h"
@@ -102,6 +107,30 @@ std::string cannotSave(const std::string &path) {
   return "cannot save " + path + ": " + std::strerror(errno);
 }
 
+#ifdef _WIN32
+
+int createTemporary(const std::string &path) {
+  return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
+                 _S_IREAD | _S_IWRITE);
+}
+// Windows files carry no permission bits to keep.
+void keepPermissions(int, const std::string &) {}
+int flushToDisk(int fd) { return ::_commit(fd); }
+
+#else
+
+int createTemporary(const std::string &path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+// A file saved over keeps its permissions.
+void keepPermissions(int fd, const std::string &path) {
+  struct stat old;
+  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+}
+int flushToDisk(int fd) { return ::fsync(fd); }
+
+#endif
+
 }  // namespace
 
 std::string writeScene(const Host &host) {
@@ -142,11 +171,9 @@ std::optional<std::string> saveSceneFile(const std::string &path, const Host &ho
   // Beside the target, so the rename cannot cross file systems; named for
   // this process, so two savers do not share it.
   const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = createTemporary(temporary);
   if (fd < 0) return cannotSave(path);
-  // A file saved over keeps its permissions.
-  struct stat old;
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  keepPermissions(fd, path);
   std::optional<std::string> error;
   bool written = false;
   {
@@ -155,9 +182,9 @@ std::optional<std::string> saveSceneFile(const std::string &path, const Host &ho
     out.flush();
     written = !out.failed();
   }
-  if (!written || ::fsync(fd) != 0) error = cannotSave(path);
+  if (!written || flushToDisk(fd) != 0) error = cannotSave(path);
   if (::close(fd) != 0 && !error) error = cannotSave(path);
-  if (!error && ::rename(temporary.c_str(), path.c_str()) != 0) error = cannotSave(path);
+  if (!error && (errno = replaceFile(temporary, path)) != 0) error = cannotSave(path);
   if (error) ::unlink(temporary.c_str());
   return error;
 }

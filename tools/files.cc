@@ -10,6 +10,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "host/replace_file.h"
 #include "tools/cli_error.h"
 
 namespace sim {
@@ -45,8 +46,7 @@ void writeFileAtomically(const std::string &path, std::string_view content) {
     std::remove(temporary.c_str());
     throw badInput("cannot write " + path + ": " + std::strerror(written ? errno : writeErrno));
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int renameErrno = errno;
+  if (const int renameErrno = layout::replaceFile(temporary, path)) {
     std::remove(temporary.c_str());
     throw badInput("cannot write " + path + ": " + std::strerror(renameErrno));
   }

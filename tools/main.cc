@@ -1,6 +1,10 @@
 // layout-sim: Layout's side of the Mint commands on the command line. It
 // loads the module into the substitute host, drives its panels as a person
 // would and shows exactly which commands reach the scene.
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <CLI/CLI.hpp>
 #include <iostream>
 
@@ -87,6 +91,11 @@ int main(int argc, char **argv) {
   // Nothing here writes through C's stdio, so the streams need not keep in
   // step with it, which costs a call per piece written.
   std::ios::sync_with_stdio(false);
+#ifdef _WIN32
+  // The same bytes on every system: text mode would end each line with \r\n.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
   try {
     return sim::run(argc, argv);
   } catch (const sim::CliError &error) {

@@ -1,6 +1,9 @@
 #include "tools/simulator.h"
 
 #include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <filesystem>
 #include <variant>
@@ -14,11 +17,28 @@
 
 namespace sim {
 
+#ifdef _WIN32
+constexpr const char *kModuleFile = "mint.p";
+
+std::filesystem::path runningProgram(std::error_code &error) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length == sizeof path) error = std::make_error_code(std::errc::filename_too_long);
+  return std::filesystem::path(std::string(path, length));
+}
+#else
+constexpr const char *kModuleFile = "mint.so";
+
+std::filesystem::path runningProgram(std::error_code &error) {
+  return std::filesystem::read_symlink("/proc/self/exe", error);
+}
+#endif
+
 std::string moduleBesideProgram() {
   std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "mint.so";
-  return (program.parent_path() / "mint.so").string();
+  const std::filesystem::path program = runningProgram(error);
+  if (error) return kModuleFile;
+  return (program.parent_path() / kModuleFile).string();
 }
 
 ItemCounts countItems(const layout::Scene &scene) {

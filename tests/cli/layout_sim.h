@@ -22,7 +22,7 @@ class LayoutSim : public ::testing::Test {
   void TearDown() override;
 
   // Runs layout-sim with `arguments`, in the test's folder.
-  Result run(const std::vector<std::string> &arguments) { return runWith(arguments, environ()); }
+  Result run(const std::vector<std::string> &arguments) { return runWith(arguments, processEnvironment()); }
   // The same with standard input read from the test folder's file `input`.
   Result runWithInput(const std::vector<std::string> &arguments, const std::string &input);
   // The same with PATH set to `searchPath`.
@@ -34,9 +34,9 @@ class LayoutSim : public ::testing::Test {
   bool exists(const std::string &name) const { return std::filesystem::exists(dir_ / name); }
 
  private:
-  static std::vector<std::string> environ();
+  static std::vector<std::string> processEnvironment();
   Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
-                 const std::string &input = "/dev/null");
+                 const std::string &input = "");  // "": the null device
 
   std::filesystem::path dir_;
 };

@@ -120,6 +120,9 @@ std::map<std::string, std::string> savedParents(const std::string &json) {
 }
 
 TEST_F(LwsFiles, AssimpSeesTheNullsOfARunUnderTheSameParents) {
+#ifdef _WIN32
+  GTEST_SKIP() << "assimp is a program of the build machine, not of Windows";
+#endif
   // Bone-free, as assimp does not read bones.
   write("set.json", R"({"format": "mint-scene", "version": 1, "items": [
     {"type": "object", "name": "Table"},

@@ -12,7 +12,13 @@ namespace {
 std::vector<std::pair<std::string, void *>> gModuleEvents;
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) void loader_test_event(const char *event, void *value) {
+#ifdef _WIN32
+#define TEST_EXPORT __declspec(dllexport)
+#else
+#define TEST_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" TEST_EXPORT void loader_test_event(const char *event, void *value) {
   gModuleEvents.emplace_back(event, value);
 }
 

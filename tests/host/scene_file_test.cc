@@ -339,16 +339,21 @@ TEST(SceneFileErrors, IdsMustRunInFileOrderAndLinksMustHoldTogether) {
 class SceneFileOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "scene_file_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    // A fresh folder per test, named for the test and a random number.
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+      const std::string candidate =
+          ::testing::TempDir() + "scene_file_" + test->name() + "_" + std::to_string(std::rand());
+      if (std::filesystem::create_directory(candidate)) dir_ = candidate;
+    }
+    ASSERT_FALSE(dir_.empty());
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::vector<std::string> files() const {
     std::vector<std::string> names;
     for (const auto &entry : std::filesystem::directory_iterator(dir_))
-      names.push_back(entry.path().filename());
+      names.push_back(entry.path().filename().string());
     return names;
   }
 
@@ -360,12 +365,16 @@ TEST_F(SceneFileOnDisk, SaveReplacesTheFileWholeAndKeepsItsPermissions) {
   ASSERT_FALSE(readScene(defaultScene(), "default", host));
   const std::string path = dir_ + "/rig.json";
   std::ofstream(path) << "old";
+#ifndef _WIN32
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+#endif
 
   ASSERT_EQ(saveSceneFile(path, host), std::nullopt);
+#ifndef _WIN32  // Windows files have no such permission bits
   struct stat saved;
   ASSERT_EQ(::stat(path.c_str(), &saved), 0);
   EXPECT_EQ(saved.st_mode & 0777, 0640u);
+#endif
   EXPECT_EQ(files(), std::vector<std::string>{"rig.json"});  // no temporary file left
   Host loaded;
   const auto error = loadSceneFile(path, loaded);
@@ -377,8 +386,12 @@ TEST_F(SceneFileOnDisk, FailuresNameThePathAndTheReason) {
   Host host;
   EXPECT_EQ(saveSceneFile(dir_ + "/missing/rig.json", host),
             "cannot save " + dir_ + "/missing/rig.json: No such file or directory");
-  ASSERT_EQ(::mkdir((dir_ + "/rig.json").c_str(), 0755), 0);
+  ASSERT_TRUE(std::filesystem::create_directory(dir_ + "/rig.json"));
+#ifndef _WIN32  // the C library of Windows words this reason differently
   EXPECT_EQ(saveSceneFile(dir_ + "/rig.json", host), "cannot save " + dir_ + "/rig.json: Is a directory");
+#else
+  EXPECT_NE(saveSceneFile(dir_ + "/rig.json", host), std::nullopt);
+#endif
   EXPECT_EQ(files(), std::vector<std::string>{"rig.json"});
 
   auto error = loadSceneFile(dir_ + "/none.json", host);

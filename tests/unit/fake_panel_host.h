@@ -102,8 +102,13 @@ class FakePanelHost {
   int addCalls_ = 0;
 };
 
-// The desktop the test executable reports through GetClientRect.
+// The desktop the test executable reports through GetClientRect. On Windows
+// the module sees the system's desktop instead, and setting it has no effect.
 void setDesktop(int32_t right, int32_t bottom, bool available = true);
+bool desktopIsSettable();
+// The panel's centred edges on the desktop the module sees.
+int32_t centredX();
+int32_t centredY();
 
 // Joins lines for readable failure messages.
 std::string joined(const std::vector<std::string> &lines);

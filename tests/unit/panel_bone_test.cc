@@ -16,7 +16,8 @@ Lines boneOpen(int height) {
       "panel set data services; panel set key panelKey; panel set place placePanel; panel set mouse "
       "panelMouse;"
       "panel set w 314; panel set h " +
-      std::to_string(height) + "; panel set y 415; open panel 11; panel set x 800");
+      std::to_string(height) + "; panel set y " + std::to_string(centredY()) +
+      "; open panel 11; panel set x " + std::to_string(centredX()));
 }
 
 TEST_F(PanelTest, BonePanelCallSequenceFromBuild1447) {

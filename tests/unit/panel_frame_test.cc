@@ -66,6 +66,7 @@ TEST_F(PanelTest, ControlNotCreatedGivesCancel) {
 }
 
 TEST_F(PanelTest, CentringUsesArithmeticHalving) {
+  if (!desktopIsSettable()) GTEST_SKIP() << "the module centres on the system's desktop";
   int32_t x = 0;
   int32_t y = 0;
   centrePanel(&x, &y);
@@ -88,6 +89,7 @@ TEST_F(PanelTest, CentringUsesArithmeticHalving) {
 }
 
 TEST_F(PanelTest, PlacementRestoresLeftEdgeWhileOpen) {
+  if (!desktopIsSettable()) GTEST_SKIP() << "the module centres on the system's desktop";
   setDesktop(300, 200);
   runNullWith(1500, [](FakePanelHost &h) {
     h.panelX = 55;

@@ -9,9 +9,11 @@ const Lines kNullHead = calls(R"T(
 lookup ContextMenuServices; lookup LWPanelServices; create "Mint_Pivots"
 menu create [18 145 menuItemCount menuItemName] context)T");
 
-const Lines kNullOpen = calls(R"T(
+const Lines kNullOpen =
+    calls(R"T(
 panel set data services; panel set key panelKey; panel set place placePanel; panel set mouse panelMouse
-panel set w 314; panel set h 248; panel set y 415; open panel 11; panel set x 800)T");
+panel set w 314; panel set h 248; panel set y )T" +
+          std::to_string(centredY()) + "; open panel 11; panel set x " + std::to_string(centredX()));
 
 TEST_F(PanelTest, NullPanelCallSequenceFromBuild1166) {
   ASSERT_EQ(runNull(1500), 1);

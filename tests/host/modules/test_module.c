@@ -4,21 +4,34 @@
  * thing the loader must catch. Events go to loader_test_event in the test
  * program, found at run time so the module loads in any process.
  */
-#include <dlfcn.h>
 #include <stddef.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 #include "layout.h"
 
 typedef void EventFunc(const char *event, void *value);
 
+static EventFunc *eventRecorder(void) {
+#ifdef _WIN32
+  return (EventFunc *)(void (*)(void))GetProcAddress(GetModuleHandleA(NULL), "loader_test_event");
+#else
+  return (EventFunc *)dlsym(RTLD_DEFAULT, "loader_test_event");
+#endif
+}
+
 static void report(const char *event, void *value) {
-  EventFunc *record = (EventFunc *)dlsym(RTLD_DEFAULT, "loader_test_event");
+  EventFunc *record = eventRecorder();
   if (record) record(event, value);
 }
 
 static int startupToken;
 
-static void *startup(void) {
+static void *moduleStartup(void) {
   report("startup", &startupToken);
 #ifdef TEST_MODULE_STARTUP_FAILS
   return NULL;
@@ -27,7 +40,7 @@ static void *startup(void) {
 #endif
 }
 
-static void shutdown(void *startupResult) { report("shutdown", startupResult); }
+static void moduleShutdown(void *startupResult) { report("shutdown", startupResult); }
 
 /* Adds a null named after the build number it reads, and returns 7. */
 static int activate(int version, GlobalFunc *global, void *local, void *serverData) {
@@ -64,4 +77,5 @@ static const ServerRecord servers[] = {
 #define VERSION LAYOUT_MODULE_VERSION
 #endif
 
-ModuleDescriptor _mod_descrip = {SYNC, VERSION, LAYOUT_MODULE_MACHINE, startup, shutdown, servers};
+ModuleDescriptor _mod_descrip = {SYNC,          VERSION,        LAYOUT_MODULE_MACHINE,
+                                 moduleStartup, moduleShutdown, servers};
