@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "host/host.h"
+#include "host/output_file.h"
 
 namespace layout {
 
@@ -33,9 +34,10 @@ std::optional<FileError> loadSceneFile(const std::string &path, Host &host);
 
 // The host's scene, build number and dynamic-update setting as a file.
 std::string writeScene(const Host &host);
-// Writes a temporary file beside `path` and renames it over `path`, so a
-// failed save leaves the old file whole. Returns the error message, if any.
-std::optional<std::string> saveSceneFile(const std::string &path, const Host &host);
+// Saves through OutputFile, so a failed save leaves the old file whole.
+// Returns the error message, if any.
+std::optional<std::string> saveSceneFile(const std::string &path, const Host &host,
+                                         OutputOptions options = {});
 
 // The embedded default scene: a few objects, a bone chain, a light and a
 // camera, with a sensible selection.

@@ -1,14 +1,9 @@
 // Writing scene files: every property of every item, one item a line, so a
 // saved file reads and compares well and does not depend on the defaults.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
+#include "host/file_problem.h"
 #include "host/scene_file.h"
 #include "host/scene_keys.h"
 #include "host/scene_values.h"
@@ -84,21 +79,6 @@ void appendItem(std::string &out, const Scene &scene, const Item &item) {
   out += '}';
 }
 
-// Whichever step failed, the user saved `path`; the reason says the rest.
-std::string cannotSave(const std::string &path) {
-  return "cannot save " + path + ": " + std::strerror(errno);
-}
-
-bool writeAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t written = ::write(fd, text.data(), text.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    text.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string writeScene(const Host &host) {
@@ -129,22 +109,13 @@ std::string writeScene(const Host &host) {
   return out;
 }
 
-std::optional<std::string> saveSceneFile(const std::string &path, const Host &host) {
-  const std::string text = writeScene(host);
-  // Beside the target, so the rename cannot cross file systems; named for
-  // this process, so two savers do not share it.
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return cannotSave(path);
-  // A file saved over keeps its permissions.
-  struct stat old;
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-  std::optional<std::string> error;
-  if (!writeAll(fd, text) || ::fsync(fd) != 0) error = cannotSave(path);
-  if (::close(fd) != 0 && !error) error = cannotSave(path);
-  if (!error && ::rename(temporary.c_str(), path.c_str()) != 0) error = cannotSave(path);
-  if (error) ::unlink(temporary.c_str());
-  return error;
+std::optional<std::string> saveSceneFile(const std::string &path, const Host &host, OutputOptions options) {
+  try {
+    writeFileAtomically(path, writeScene(host), options);
+  } catch (const FileProblem &problem) {
+    return "cannot save " + problem.path() + ": " + problem.reason();
+  }
+  return std::nullopt;
 }
 
 }  // namespace layout

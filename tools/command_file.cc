@@ -5,7 +5,8 @@
 
 namespace sim {
 
-void writeCommandFile(const std::string &path, const layout::Host &host, size_t first, size_t end) {
+void writeCommandFile(const std::string &path, const layout::Host &host, size_t first, size_t end,
+                      bool force) {
   std::string text;
   for (size_t i = first; i < end; ++i) {
     const std::string_view command = host.commandLog()[i].text;
@@ -16,7 +17,7 @@ void writeCommandFile(const std::string &path, const layout::Host &host, size_t 
     text.append(command);
     text += '\n';
   }
-  writeFileAtomically(path, text);
+  writeFileAtomically(path, text, force);
 }
 
 }  // namespace sim

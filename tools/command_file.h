@@ -10,7 +10,8 @@
 namespace sim {
 
 // Writes the log's texts [first, end) to `path`, one per line. Throws
-// CliError (bad input).
-void writeCommandFile(const std::string &path, const layout::Host &host, size_t first, size_t end);
+// CliError (bad input); `force` replaces a write-protected file.
+void writeCommandFile(const std::string &path, const layout::Host &host, size_t first, size_t end,
+                      bool force = false);
 
 }  // namespace sim

@@ -1,19 +1,19 @@
 #include "tools/files.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "tools/cli_error.h"
+#include "host/input_file.h"
 
 namespace sim {
 
+CliError fileError(const layout::FileProblem &problem) {
+  if (problem.kind() == layout::FileProblem::Kind::kWriteProtected)
+    return badInput(std::string(problem.what()) + "; --force replaces it");
+  return badInput(problem.what());
+}
+
 void makeParentFolders(const std::string &path) {
+  if (path == layout::kStandardStream) return;
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   if (parent.empty()) return;
   std::error_code error;
@@ -21,40 +21,21 @@ void makeParentFolders(const std::string &path) {
   if (error) throw badInput("cannot create folder " + parent.string() + ": " + error.message());
 }
 
-std::string temporaryBeside(const std::string &path) {
-  static int counter = 0;
-  return path + ".tmp." + std::to_string(getpid()) + "." + std::to_string(++counter);
-}
-
-void writeFileAtomically(const std::string &path, std::string_view content) {
+void writeFileAtomically(const std::string &path, std::string_view content, bool force) {
   makeParentFolders(path);
-  const std::string temporary = temporaryBeside(path);
-  std::FILE *file = std::fopen(temporary.c_str(), "wb");
-  if (!file) throw badInput("cannot write " + path + ": " + std::strerror(errno));
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  const int writeErrno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    std::remove(temporary.c_str());
-    throw badInput("cannot write " + path + ": " + std::strerror(written ? errno : writeErrno));
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int renameErrno = errno;
-    std::remove(temporary.c_str());
-    throw badInput("cannot write " + path + ": " + std::strerror(renameErrno));
+  try {
+    layout::writeFileAtomically(path, content, {.replaceWriteProtected = force});
+  } catch (const layout::FileProblem &problem) {
+    throw fileError(problem);
   }
 }
 
 std::string readFile(const std::string &path, const std::string &what) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored))
-    throw badInput("cannot read " + what + " " + path + ": it is a folder");
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw badInput("cannot read " + what + " " + path + ": " + std::strerror(errno));
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) throw badInput("cannot read " + what + " " + path + ": " + std::strerror(errno));
-  return text.str();
+  try {
+    return layout::readInputFile(path);
+  } catch (const layout::FileProblem &problem) {
+    throw badInput("cannot read " + what + " " + problem.path() + ": " + problem.reason());
+  }
 }
 
 }  // namespace sim

@@ -27,6 +27,9 @@ struct HostOptions {
   CLI::Option *selectOption = nullptr;
 };
 
+// --force: replace write-protected files among those written.
+void addForceOption(CLI::App &app, bool &force);
+
 // `withModule`: whether the command loads a module (replay does not).
 void addHostOptions(CLI::App &app, HostOptions &options, bool withModule);
 

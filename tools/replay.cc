@@ -49,6 +49,7 @@ struct ReplayOptions {
   HostOptions host;
   std::string save;
   bool strict = false;
+  bool force = false;
 };
 
 int replay(const ReplayOptions &options) {
@@ -58,7 +59,7 @@ int replay(const ReplayOptions &options) {
   replayCommands(simulator.host(), script, options.script, options.strict, std::cout);
   printScene(std::cout, simulator.host());
   if (!options.save.empty()) {
-    simulator.saveScene(options.save);
+    simulator.saveScene(options.save, options.force);
     std::cout << "Saved the scene to " << options.save << "\n";
   }
   return kExitDone;
@@ -74,6 +75,7 @@ SubcommandMain setUpReplay(CLI::App &app) {
   addHostOptions(app, options->host, false);
   app.add_option("--save", options->save, "Save the resulting scene to FILE")->type_name("FILE");
   app.add_flag("--strict", options->strict, "Stop at the first rejected line; nothing is saved then");
+  addForceOption(app, options->force);
   app.footer(
       "Blank lines and lines starting with # are skipped. Rejected lines are reported as FILE:LINE on\n"
       "stderr and the replay goes on, as Layout carries on after a command it refuses.");

@@ -17,6 +17,7 @@ struct RunOptions {
   HostOptions host;
   std::string save;
   std::string commands;
+  bool force = false;
 };
 
 int runServer(const CLI::App &app, const RunOptions &options) {
@@ -30,11 +31,12 @@ int runServer(const CLI::App &app, const RunOptions &options) {
   if (error) throw *error;
 
   if (!options.commands.empty()) {
-    writeCommandFile(options.commands, simulator.host(), outcome.firstCommand, outcome.endCommand);
+    writeCommandFile(options.commands, simulator.host(), outcome.firstCommand, outcome.endCommand,
+                     options.force);
     std::cout << "Wrote " << outcome.commandsSent() << " commands to " << options.commands << "\n";
   }
   if (!options.save.empty()) {
-    simulator.saveScene(options.save);
+    simulator.saveScene(options.save, options.force);
     std::cout << "Saved the scene to " << options.save << "\n";
   }
   return kExitDone;
@@ -50,6 +52,7 @@ SubcommandMain setUpRun(CLI::App &app) {
   app.add_option("--save", options->save, "Save the resulting scene to FILE")->type_name("FILE");
   app.add_option("--commands", options->commands, "Write the command texts sent to FILE, one per line")
       ->type_name("FILE");
+  addForceOption(app, options->force);
   app.footer(
       "With no panel actions the panel is confirmed with its defaults; without --ok or --cancel, OK is\n"
       "pressed after the last action. Controls are named by label, or by role where they have none:\n"

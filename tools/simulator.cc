@@ -51,33 +51,37 @@ void Simulator::loadScene(const std::string &path) {
 
 // A Layout scene file is written over the one read, if any, so that what
 // the host does not model is kept.
-void Simulator::saveScene(const std::string &path) const {
+void Simulator::saveScene(const std::string &path, bool force) const {
+  std::string text;
   if (layout::isLwsPath(path)) {
-    std::string text;
     try {
       text = layout::writeLwsScene(*host_, lws_.get());
     } catch (const layout::LwsWriteError &error) {
       throw badInput("cannot save the scene: " + path + ": " + error.what());
     }
-    writeFileAtomically(path, text);
-    return;
+  } else {
+    text = layout::writeScene(*host_);
   }
   makeParentFolders(path);
-  if (const std::optional<std::string> problem = layout::saveSceneFile(path, *host_)) {
-    throw badInput("cannot save the scene: " + *problem);
+  try {
+    layout::writeFileAtomically(path, text, {.replaceWriteProtected = force});
+  } catch (const layout::FileProblem &problem) {
+    const std::string reason = fileError(problem).what();
+    throw badInput("cannot save the scene to " + reason.substr(reason.find(problem.path())));
   }
 }
 
-void Simulator::setBuild(int64_t build) {
+void Simulator::setBuild(int64_t build, const std::string &typed) {
   if (build < 0 || build > 0xFFF) {
-    throw badInput("host build " + std::to_string(build) + " out of range: builds are 0 to 4095");
+    throw badInput("host build " + (typed.empty() ? std::to_string(build) : typed) +
+                   " out of range: builds are 0 to 4095");
   }
   host_->setBuild(static_cast<uint32_t>(build));
 }
 
-void Simulator::setDynamicUpdate(int64_t setting) {
+void Simulator::setDynamicUpdate(int64_t setting, const std::string &typed) {
   if (setting < 0 || setting > 2) {
-    throw badInput("dynamic update " + std::to_string(setting) +
+    throw badInput("dynamic update " + (typed.empty() ? std::to_string(setting) : typed) +
                    " out of range: 0 off, 1 delayed, 2 interactive");
   }
   host_->setDynamicUpdate(static_cast<int>(setting));

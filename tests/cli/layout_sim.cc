@@ -36,7 +36,8 @@ Result LayoutSim::runWithPath(const std::vector<std::string> &arguments, const s
   return runWith(arguments, environment);
 }
 
-Result LayoutSim::runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment) {
+Result LayoutSim::runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
+                          const std::string *outputTarget) {
   std::vector<std::string> words = {LAYOUT_SIM_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char *> argv;
@@ -50,7 +51,13 @@ Result LayoutSim::runWith(const std::vector<std::string> &arguments, std::vector
   posix_spawn_file_actions_t files;
   posix_spawn_file_actions_init(&files);
   posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!outputTarget) {
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  } else if (outputTarget->empty()) {
+    posix_spawn_file_actions_addclose(&files, STDOUT_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outputTarget->c_str(), O_WRONLY, 0);
+  }
   posix_spawn_file_actions_addopen(&files, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addchdir_np(&files, dir_.c_str());
   pid_t child = 0;
@@ -64,8 +71,9 @@ Result LayoutSim::runWith(const std::vector<std::string> &arguments, std::vector
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = read(".stdout");
   result.err = read(".stderr");
-  std::filesystem::remove(out);
-  std::filesystem::remove(err);
+  std::error_code ignored;
+  std::filesystem::remove(out, ignored);
+  std::filesystem::remove(err, ignored);
   return result;
 }
 

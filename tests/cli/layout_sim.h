@@ -25,6 +25,11 @@ class LayoutSim : public ::testing::Test {
   Result run(const std::vector<std::string> &arguments) { return runWith(arguments, environ()); }
   // The same with PATH set to `searchPath`.
   Result runWithPath(const std::vector<std::string> &arguments, const std::string &searchPath);
+  // The same with standard output sent to `target` (such as /dev/full), or
+  // closed when `target` is empty; `out` stays empty.
+  Result runWithOutputTo(const std::vector<std::string> &arguments, const std::string &target) {
+    return runWith(arguments, environ(), &target);
+  }
   // A path in the test's folder.
   std::string path(const std::string &name) const { return (dir_ / name).string(); }
   void write(const std::string &name, const std::string &text) const;
@@ -33,7 +38,8 @@ class LayoutSim : public ::testing::Test {
 
  private:
   static std::vector<std::string> environ();
-  Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment);
+  Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
+                 const std::string *outputTarget = nullptr);
 
   std::filesystem::path dir_;
 };

@@ -359,7 +359,8 @@ TEST_F(SceneFileOnDisk, FailuresNameThePathAndTheReason) {
   EXPECT_EQ(saveSceneFile(dir_ + "/missing/rig.json", host),
             "cannot save " + dir_ + "/missing/rig.json: No such file or directory");
   ASSERT_EQ(::mkdir((dir_ + "/rig.json").c_str(), 0755), 0);
-  EXPECT_EQ(saveSceneFile(dir_ + "/rig.json", host), "cannot save " + dir_ + "/rig.json: Is a directory");
+  EXPECT_EQ(saveSceneFile(dir_ + "/rig.json", host),
+            "cannot save " + dir_ + "/rig.json: it is a folder, not a regular file");
   EXPECT_EQ(files(), std::vector<std::string>{"rig.json"});
 
   auto error = loadSceneFile(dir_ + "/none.json", host);
