@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/printable.h"
 #include "host/scene_file.h"
 #include "host/scene_keys.h"
 
@@ -20,21 +21,6 @@ constexpr size_t kDeepestIndent = 32;
 std::string number(double value) {
   char buffer[32];
   return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-// One line per item, whatever the name holds.
-void appendName(std::string &out, std::string_view name) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  for (char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
-    } else {
-      out += c;
-    }
-  }
 }
 
 // Names of the switches that are on, from `names`; empty when none is.
@@ -52,7 +38,7 @@ void appendLine(std::string &out, const Scene &scene, const Item &item, const It
   out.append(2 * std::min(depth, kDeepestIndent), ' ');
   if (depth > kDeepestIndent) out += "[depth " + std::to_string(depth) + "] ";
   out += hexId(item.id) + "  ";
-  appendName(out, scene.name(item));
+  appendPrintable(out, scene.name(item));  // one line per item, whatever the name holds
   out += "  ";
   out += item.has(kItemNull) ? "null" : itemTypeName(item.type());
   out += " vis " + std::to_string(item.visibility) + " colour " + std::to_string(item.colour);

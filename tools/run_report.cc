@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "host/printable.h"
 #include "host/scene_file.h"
 
 namespace sim {
@@ -19,7 +20,7 @@ std::string selectionText(const layout::Host &host) {
   std::string text = "selected: ";
   for (size_t i = 0; i < selection.size(); ++i) {
     const layout::Item *item = host.scene().find(selection[i]);
-    text += (i ? ", " : "") + std::string(item ? host.scene().name(*item) : "?") + " (" +
+    text += (i ? ", " : "") + layout::printable(item ? host.scene().name(*item) : "?") + " (" +
             layout::hexId(selection[i]) + ")";
   }
   return text;
@@ -34,11 +35,16 @@ void printCommands(std::ostream &out, const layout::Host &host, size_t first, si
   for (size_t i = first; i < end; ++i) {
     const layout::CommandLog::Entry entry = log[i];
     if (entry.accepted) {
-      out << "  ok  " << entry.text << '\n';
+      out << "  ok  ";
+      layout::writePrintable(out, entry.text);
+      out << '\n';
     } else {
       const auto found = rejected.find(i);
-      out << "  REJECTED  " << entry.text << ": "
-          << (found != rejected.end() ? found->second->reason : "refused") << '\n';
+      out << "  REJECTED  ";
+      layout::writePrintable(out, entry.text);
+      out << ": ";
+      layout::writePrintable(out, found != rejected.end() ? found->second->reason : "refused");
+      out << '\n';
     }
   }
 }
