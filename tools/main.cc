@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "tools/cli_error.h"
+#include "tools/standard_output.h"
 #include "tools/subcommand.h"
 #include "tools/suggest.h"
 
@@ -81,16 +82,33 @@ int run(int argc, char **argv) {
 }  // namespace
 }  // namespace sim
 
-int main(int argc, char **argv) {
+namespace sim {
+namespace {
+
+int runReportingErrors(int argc, char **argv) {
   try {
-    return sim::run(argc, argv);
-  } catch (const sim::CliError &error) {
+    return run(argc, argv);
+  } catch (const CliError &error) {
     std::cout.flush();
     std::cerr << "layout-sim: " << error.what() << "\n";
     return error.exitCode();
   } catch (const std::exception &error) {
     std::cout.flush();
     std::cerr << "layout-sim: " << error.what() << "\n";
-    return sim::kExitBadInput;
+    return kExitBadInput;
   }
+}
+
+}  // namespace
+}  // namespace sim
+
+int main(int argc, char **argv) {
+  sim::StandardOutput output;
+  int status = sim::runReportingErrors(argc, argv);
+  // Output that never arrived is a failure, whatever else happened.
+  if (const std::optional<std::string> problem = output.finish()) {
+    std::cerr << "layout-sim: " << *problem << "\n";
+    if (status == sim::kExitDone) status = sim::kExitBadInput;
+  }
+  return status;
 }
