@@ -17,6 +17,12 @@ void addForceOption(CLI::App &app, bool &force) {
   app.add_flag("--force", force, "Replace write-protected files among those written");
 }
 
+void addAllowRejectedOption(CLI::App &app, bool &allow) {
+  app.add_flag(
+      "--allow-rejected", allow,
+      "Accept a run in which the host rejected command texts (otherwise exit status 3, nothing written)");
+}
+
 void addHostOptions(CLI::App &app, HostOptions &options, bool withModule) {
   app.add_option("--scene", options.scene, "Scene file to start from (default: the embedded default scene)")
       ->type_name("FILE");

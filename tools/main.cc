@@ -23,7 +23,8 @@ constexpr Subcommand kSubcommands[] = {
 
 constexpr const char *kExitCodes =
     "Exit status: 0 done (a cancelled panel is done too); 1 bad usage or input (arguments, files,\n"
-    "panel actions); 2 the module refused: it failed to load, lacked a host service or misused the host.";
+    "panel actions, standard output); 2 the module refused: it failed to load, lacked a host service or\n"
+    "misused the host; 3 the host rejected command texts of a run (unless --allow-rejected).";
 
 void checkSubcommand(const std::string &name) {
   std::vector<std::string> names;

@@ -18,6 +18,7 @@ struct RunOptions {
   std::string save;
   std::string commands;
   bool force = false;
+  bool allowRejected = false;
 };
 
 int runServer(const CLI::App &app, const RunOptions &options) {
@@ -29,6 +30,9 @@ int runServer(const CLI::App &app, const RunOptions &options) {
   if (outcome.commandsSent() > 0) printScene(std::cout, simulator.host());
   std::cout.flush();
   if (error) throw *error;
+  if (!options.allowRejected) {
+    if (std::optional<CliError> rejected = rejectedError(simulator.host(), outcome)) throw *rejected;
+  }
 
   if (!options.commands.empty()) {
     writeCommandFile(options.commands, simulator.host(), outcome.firstCommand, outcome.endCommand,
@@ -53,6 +57,7 @@ SubcommandMain setUpRun(CLI::App &app) {
   app.add_option("--commands", options->commands, "Write the command texts sent to FILE, one per line")
       ->type_name("FILE");
   addForceOption(app, options->force);
+  addAllowRejectedOption(app, options->allowRejected);
   app.footer(
       "With no panel actions the panel is confirmed with its defaults; without --ok or --cancel, OK is\n"
       "pressed after the last action. Controls are named by label, or by role where they have none:\n"

@@ -1,5 +1,6 @@
 #include "tools/run_report.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "host/printable.h"
@@ -24,6 +25,21 @@ std::string selectionText(const layout::Host &host) {
             layout::hexId(selection[i]) + ")";
   }
   return text;
+}
+
+// A service the module looked up and went without: which one, and what the
+// run did without it.
+std::string missingServiceMessage(const RunOutcome &outcome) {
+  std::string message = outcome.server + " lacked a host service: the host does not provide " +
+                        quotedList(outcome.missingServices);
+  const auto &missing = outcome.missingServices;
+  if (outcome.panelsShown == 0 && outcome.commandsSent() == 0) {
+    message += "; it showed no panel and sent no command";
+  } else if (std::find(missing.begin(), missing.end(), LAYOUT_PRODUCT_INFO) != missing.end()) {
+    message += "; the module took the host for build 0";
+  }
+  if (outcome.failure) message += "\n  " + outcome.failure->message;
+  return message;
 }
 
 }  // namespace
@@ -67,6 +83,7 @@ std::optional<CliError> runError(const RunOutcome &outcome) {
     for (const std::string &misuse : outcome.misuse) message += "\n  " + misuse;
     return CliError(kExitRefused, message);
   }
+  if (!outcome.missingServices.empty()) return CliError(kExitRefused, missingServiceMessage(outcome));
   if (outcome.failure) return CliError(kExitBadInput, outcome.failure->message);
   return std::nullopt;
 }
@@ -94,6 +111,14 @@ std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, c
     out << outcome.server << " sent no command.\n";
   }
   return runError(outcome);
+}
+
+std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome &outcome) {
+  const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);
+  if (rejected == 0) return std::nullopt;
+  return CliError(kExitRejected, "the host rejected " + std::to_string(rejected) + " of the " +
+                                     std::to_string(outcome.commandsSent()) + " command texts " +
+                                     outcome.server + " sent (--allow-rejected accepts such a run)");
 }
 
 void printScene(std::ostream &out, const layout::Host &host) { out << "Scene:\n" << layout::sceneTree(host); }

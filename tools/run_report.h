@@ -26,6 +26,10 @@ std::optional<CliError> runError(const RunOutcome &outcome);
 // the scene first when commands were sent, then throws the error.
 std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome);
 
+// When the host rejected any of the run's texts: the error that says how
+// many (exit status kExitRejected).
+std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome &outcome);
+
 // "Scene:" and the indented tree.
 void printScene(std::ostream &out, const layout::Host &host);
 

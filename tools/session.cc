@@ -22,6 +22,7 @@ struct SessionOptions {
   std::string file;
   std::string module;
   bool force = false;
+  bool allowRejected = false;
 };
 
 class SessionRunner {
@@ -108,6 +109,12 @@ class SessionRunner {
       const bool inAction = outcome.failure && error->exitCode() == kExitBadInput;
       at(inAction ? step.actionPlaces.at(outcome.failure->action) : step.server.where, [&] { throw *error; });
     }
+    if (!options_.allowRejected) {
+      if (std::optional<CliError> rejected = rejectedError(simulator_.host(), outcome)) {
+        std::cout.flush();
+        at(step.server.where, [&] { throw *rejected; });
+      }
+    }
     if (!step.commands.empty()) {
       writeCommandFile(step.commands, simulator_.host(), outcome.firstCommand, outcome.endCommand,
                        options_.force);
@@ -151,6 +158,7 @@ SubcommandMain setUpSession(CLI::App &app) {
   app.add_option("--module", options->module, "The module to load (default: mint.so beside this program)")
       ->type_name("PATH");
   addForceOption(app, options->force);
+  addAllowRejectedOption(app, options->allowRejected);
   app.footer(
       "Steps run in order in one host, starting from the embedded default scene; file names in the\n"
       "session are taken from the session file's folder. A bad file is reported as FILE:LINE:COLUMN\n"

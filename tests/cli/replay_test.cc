@@ -29,7 +29,8 @@ TEST_F(Replay, ACommandLogRebuildsTheSceneItsRunMade) {
     return kept;
   };
   for (std::vector<std::string> arguments : runs) {
-    arguments.insert(arguments.end(), {"--commands", "commands.txt", "--save", "run.json"});
+    arguments.insert(arguments.end(),
+                     {"--commands", "commands.txt", "--save", "run.json", "--allow-rejected"});
     const Result ran = run(arguments);
     ASSERT_EQ(ran.status, 0) << ran.err;
     const Result replayed = run({"replay", "commands.txt", "--save", "replay.json"});

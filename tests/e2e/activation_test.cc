@@ -66,10 +66,9 @@ TEST_F(Activation, CancelSendsNothingAndRemembersNothing) {
   select({object("Body")});
   run("Mint_Pivots", {user::setText("name", "Gone"), user::choose("suffix", 2), user::cancel()});
   EXPECT_TRUE(sent().empty());
-  run("Mint_Pivots", {user::inspect([](const layout::PanelView &panel) {
-                        EXPECT_EQ(panel.controls[0].text, "Null");
-                      }),
-                      user::cancel()});
+  run("Mint_Pivots",
+      {user::inspect([](const layout::PanelView &panel) { EXPECT_EQ(panel.controls[0].text, "Null"); }),
+       user::cancel()});
 }
 
 TEST_F(Activation, ConfirmedChoicesCarryOverBetweenCommands) {
@@ -126,7 +125,8 @@ TEST_F(Activation, MenusResetGroupsOfRenderFlags) {
   select({object("Body")});
   // General "Disable all" clears the four unseen flags, Shadow "Enable all"
   // ticks the three shadow boxes: only the alpha channel differs from a new null.
-  run("Mint_Pivots", {user::click(LAYOUT_MOUSE_MENU, 10, 100, 1), user::click(LAYOUT_MOUSE_MENU, 10, 150, 2)});
+  run("Mint_Pivots",
+      {user::click(LAYOUT_MOUSE_MENU, 10, 100, 1), user::click(LAYOUT_MOUSE_MENU, 10, 150, 2)});
   const Texts expected = {"AddNull Null", "ItemActive 0", "ItemVisibility 2", "UnseenByAlphaChannel 1"};
   EXPECT_EQ(sent(), expected);
   ASSERT_EQ(host.scriptedFrontEnd().menus().size(), 2u);
