@@ -92,11 +92,17 @@ int CommandInterpreter::evaluate(std::string_view text) {
   } else {
     reason = unknownCommand(word);
   }
-  const bool accepted = reason.empty();
-  log_.append(text, accepted);
-  if (!accepted) rejections_.push_back({commandCount_, std::string(text), std::move(reason)});
+  if (!reason.empty()) return refuse(text, std::move(reason));
+  log_.append(text, true);
   ++commandCount_;
-  return accepted ? 1 : 0;
+  return 1;
+}
+
+int CommandInterpreter::refuse(std::string_view text, std::string reason) {
+  log_.append(text, false);
+  rejections_.push_back({commandCount_, std::string(text), std::move(reason)});
+  ++commandCount_;
+  return 0;
 }
 
 Item *CommandInterpreter::currentItem(std::string &reason) {

@@ -3,6 +3,7 @@
 // would and shows exactly which commands reach the scene.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <new>
 
 #include "tools/cli_error.h"
 #include "tools/standard_output.h"
@@ -24,7 +25,8 @@ constexpr Subcommand kSubcommands[] = {
 constexpr const char *kExitCodes =
     "Exit status: 0 done (a cancelled panel is done too); 1 bad usage or input (arguments, files,\n"
     "panel actions, standard output); 2 the module refused: it failed to load, lacked a host service or\n"
-    "misused the host; 3 the host rejected command texts of a run (unless --allow-rejected).";
+    "misused the host; 3 the host rejected command texts of a run (unless --allow-rejected); 4 the host\n"
+    "itself failed (such as running out of memory), which is not the module's fault.";
 
 void checkSubcommand(const std::string &name) {
   std::vector<std::string> names;
@@ -93,6 +95,10 @@ int runReportingErrors(int argc, char **argv) {
     std::cout.flush();
     std::cerr << "layout-sim: " << error.what() << "\n";
     return error.exitCode();
+  } catch (const std::bad_alloc &) {
+    std::cout.flush();
+    std::cerr << "layout-sim: out of memory\n";
+    return kExitHostFailed;
   } catch (const std::exception &error) {
     std::cout.flush();
     std::cerr << "layout-sim: " << error.what() << "\n";

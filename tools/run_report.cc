@@ -72,6 +72,13 @@ size_t countRejected(const layout::Host &host, size_t first, size_t end) {
 }
 
 std::optional<CliError> runError(const RunOutcome &outcome) {
+  // The host's own failure first: what the module did after it is no fault of the module.
+  if (!outcome.hostFailures.empty()) {
+    std::string message =
+        "the host failed during " + outcome.server + ", so the run was not carried out whole:";
+    for (const std::string &failure : outcome.hostFailures) message += "\n  " + failure;
+    return CliError(kExitHostFailed, message);
+  }
   if (outcome.result == 2) {
     std::string why = outcome.missingServices.empty()
                           ? "result 2, a required service is missing"
@@ -89,7 +96,7 @@ std::optional<CliError> runError(const RunOutcome &outcome) {
 }
 
 std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome) {
-  if (outcome.result == 2) return runError(outcome);
+  if (outcome.result == 2 && outcome.hostFailures.empty()) return runError(outcome);
   const size_t sent = outcome.commandsSent();
   if (sent > 0) {
     const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);

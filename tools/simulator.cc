@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <variant>
 
@@ -153,6 +154,7 @@ RunOutcome Simulator::run(const RunRequest &request) {
   outcome.firstCommand = host_->commandLog().size();
   const size_t firstLookup = host_->lookups().size();
   const size_t firstMisuse = host_->diagnostics().messages().size();
+  const size_t firstFailure = host_->diagnostics().hostFailureCount();
 
   ActionFrontEnd frontEnd(request.actions, request.finish);
   host_->setFrontEnd(&frontEnd);
@@ -180,6 +182,13 @@ RunOutcome Simulator::run(const RunRequest &request) {
   }
   const std::vector<std::string> &messages = host_->diagnostics().messages();
   outcome.misuse.assign(messages.begin() + static_cast<std::ptrdiff_t>(firstMisuse), messages.end());
+  // Counted even when memory ran out before a message could be kept.
+  const std::vector<std::string> &failures = host_->diagnostics().hostFailures();
+  const size_t failed = host_->diagnostics().hostFailureCount() - firstFailure;
+  outcome.hostFailures.assign(failures.end() - static_cast<std::ptrdiff_t>(std::min(failed, failures.size())),
+                              failures.end());
+  if (failed > outcome.hostFailures.size())
+    outcome.hostFailures.emplace_back("(out of memory for the message)");
   return outcome;
 }
 

@@ -42,6 +42,7 @@ struct RunOutcome {
   size_t endCommand = 0;
   std::vector<std::string> missingServices;  // looked up during the run but not provided
   std::vector<std::string> misuse;           // the module's misuse of the host during the run
+  std::vector<std::string> hostFailures;     // failures of the host itself during the run
   std::optional<layout::PanelView> panel;    // Finish::kInspect: the panel as it was
 
   size_t commandsSent() const { return endCommand - firstCommand; }
