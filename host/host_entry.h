@@ -8,19 +8,12 @@
 //   PanelServices table = {guarded<"LWPanelServices.create", &createPanel>, ...};
 #pragma once
 
-#include <algorithm>
-#include <cstddef>
 #include <exception>
 #include <type_traits>
 
-namespace layout {
+#include "host/refused_call.h"
 
-// A call's name as a template argument.
-template <size_t N>
-struct CallName {
-  constexpr CallName(const char (&name)[N]) { std::copy_n(name, N, text); }  // NOLINT: implicit by design
-  char text[N];
-};
+namespace layout {
 
 // Records the failure with the running host (or the last one). Never throws.
 void reportHostFailure(const char *call, const char *what) noexcept;
@@ -34,9 +27,9 @@ struct Guard<Name, Function> {
     try {
       return Function(args...);
     } catch (const std::exception &error) {
-      reportHostFailure(Name.text, error.what());
+      reportHostFailure(Name.name, error.what());
     } catch (...) {
-      reportHostFailure(Name.text, "an unknown exception");
+      reportHostFailure(Name.name, "an unknown exception");
     }
     if constexpr (!std::is_void_v<Result>) return Result{};
   }
