@@ -1,6 +1,7 @@
 #include "host/services.h"
 
 #include "host/binding.h"
+#include "host/fault_plan.h"
 #include "host/refused_call.h"
 
 namespace layout {
@@ -28,21 +29,25 @@ Result refused(Args... args) {
 }
 
 unsigned int selectedFlag(::ItemID item) {
+  HostCall call("InterfaceInfo.itemFlags", false);
   Services *services = boundServices("InterfaceInfo.itemFlags");
   return services ? services->itemFlags(hostItemId(item)) : 0;
 }
 
 ::ItemID firstItem(int itemType, ::ItemID parent) {
+  HostCall call("ItemInfo.first", false);
   Services *services = boundServices("ItemInfo.first");
   return services ? moduleItemId(services->firstItem(itemType, hostItemId(parent))) : nullptr;
 }
 
 ::ItemID nextItem(::ItemID item) {
+  HostCall call("ItemInfo.next", false);
   Services *services = boundServices("ItemInfo.next");
   return services ? moduleItemId(services->nextItem(hostItemId(item))) : nullptr;
 }
 
 unsigned int boneFlags(::ItemID bone) {
+  HostCall call("BoneInfo.flags", false);
   Services *services = boundServices("BoneInfo.flags");
   return services ? services->boneFlags(hostItemId(bone)) : 0;
 }
@@ -111,6 +116,8 @@ Services::Services(Scene &scene, const InterfaceState &state, Diagnostics &diagn
 Services::~Services() { Binding<Services>::forget(*this); }
 
 void *Services::globalLookup(const char *name, int /*useMode*/) {
+  HostCall call(name ? name : "global look-up");
+  if (call.fails()) return nullptr;
   Services *services = boundServices("global look-up");
   if (!services) return nullptr;
   if (!name) {

@@ -1,8 +1,12 @@
 #include "panels/bone_panel.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "module/host_build.h"
 #include "module/option_store.h"
 #include "module/server_table.h"
+#include "panels/callback_failure.h"
 #include "panels/control_builder.h"
 #include "panels/control_values.h"
 #include "panels/frame.h"
@@ -130,7 +134,10 @@ void readBack(PanelRun &run) {
   getText(c.nameEdit, gOptionStore.boneName, static_cast<int32_t>(kBaseNameBuffer));
   options.count = readNumberField(c.countEdit);
   options.startNumber = readNumberField(c.startEdit);
-  const double restLength = getFloat(own.restLength);
+  // The field holds doubles; past the float range the conversion below would
+  // be undefined and the command would carry "inf".
+  constexpr double kMaxRestLength = std::numeric_limits<float>::max();
+  const double restLength = std::clamp(getFloat(own.restLength), -kMaxRestLength, kMaxRestLength);
   gOptionStore.restLength = static_cast<float>(restLength);
   options.strength = getFloat(own.strength) * 0.01;
 
@@ -162,6 +169,7 @@ void iconModeEvent(Control *choice, void *userData) {
     if (userData == nullptr) return;
     drawControl(static_cast<Control *>(userData), drawModeFor(getValue(choice) == kIconModeValue));
   } catch (...) {
+    noteCallbackFailure();
   }
 }
 
