@@ -6,31 +6,10 @@
 #include <memory>
 
 #include "bench/bench_support.h"
-#include "bench/sink_host.h"
-#include "runs/bone_run.h"
+#include "bench/bone_run_setup.h"
 
 namespace mint::bench {
 namespace {
-
-constexpr int32_t kBonesPerItem = 1000;
-// The selected bones' IDs in the host: the first bones it makes.
-constexpr uint32_t kFirstBone = 0x40000000u;
-
-BoneOptions boneOptions(bool siblings) {
-  BoneOptions o = {};
-  o.hostBuild = 2000;
-  o.suffixCode = 3;
-  o.startNumber = 1;
-  o.count = kBonesPerItem;
-  o.colourCode = 3;
-  o.individual = siblings ? 1 : 0;
-  o.multiplyStrength = 1;
-  o.iconMode = 1;
-  o.jointBone = 1;
-  o.strength = 0.5;
-  o.iconScale = 0.4;
-  return o;
-}
 
 std::vector<layout::ScriptAction> boneScript(bool siblings) {
   namespace user = layout::user;
@@ -50,13 +29,6 @@ std::vector<layout::ScriptAction> boneScript(bool siblings) {
           user::ok()};
 }
 
-std::vector<ItemID> selectedBones(int32_t count) {
-  std::vector<ItemID> ids;
-  for (int32_t i = 0; i < count; ++i)
-    ids.push_back(LAYOUT_ITEM_FROM_BITS(kFirstBone + static_cast<uint32_t>(i)));
-  return ids;
-}
-
 // A host with the real module, an object and `count` selected root bones
 // whose multiply flag is clear, so every run toggles it.
 std::unique_ptr<layout::Host> boneHost(benchmark::State &state, int32_t count, bool siblings) {
@@ -72,11 +44,6 @@ std::unique_ptr<layout::Host> boneHost(benchmark::State &state, int32_t count, b
   }
   host->setScript(boneScript(siblings));
   return host;
-}
-
-int runOnSink(SinkHost &sink, const std::vector<ItemID> &selection, bool siblings) {
-  const BoneRunInputs inputs = {"Bone", 0.5f, selection.data(), static_cast<int32_t>(selection.size() - 1)};
-  return runBones(sink.runHost(), boneOptions(siblings), inputs);
 }
 
 // Args: selected bones, siblings (1) or chain (0).

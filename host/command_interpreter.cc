@@ -6,15 +6,10 @@
 #include <charconv>
 
 #include "host/command_args.h"
+#include "host/spelling.h"
 
 namespace layout {
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::string noItem(ItemID id) { return "no item " + hexId(id); }
 
@@ -74,12 +69,9 @@ const CommandInterpreter::Command *CommandInterpreter::findCommand(std::string_v
 
 std::string CommandInterpreter::unknownCommand(std::string_view word) {
   if (word.empty()) return "empty command";
-  for (const Command &known : commandTable()) {
-    if (equalsIgnoringCase(known.word, word)) {
-      return "unknown command (did you mean " + std::string(known.word) + "?)";
-    }
-  }
-  return "unknown command";
+  Suggestion suggestion(word);
+  for (const Command &known : commandTable()) suggestion.consider(known.word);
+  return "unknown command" + suggestion.hint();
 }
 
 int CommandInterpreter::evaluate(std::string_view text) {

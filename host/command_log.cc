@@ -1,5 +1,6 @@
 #include "host/command_log.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -50,12 +51,14 @@ void CommandLog::clear() {
   room_ = 0;
   stored_.clear();
   entries_.clear();
-  recent_.fill(0);
+  std::fill(recent_.begin(), recent_.end(), Recent{});
 }
 
 uint32_t CommandLog::intern(std::string_view text) {
-  uint32_t &slot = recent_[std::hash<std::string_view>{}(text) % kRecentSlots];
-  if (slot != 0 && stored(slot - 1) == text) return slot - 1;
+  const size_t hash = std::hash<std::string_view>{}(text);
+  Recent &slot = recent_[hash % kRecentSlots];
+  const auto tag = static_cast<uint32_t>(hash >> 32);
+  if (slot.index != 0 && slot.tag == tag && stored(slot.index - 1) == text) return slot.index - 1;
   if (stored_.size() >= kAcceptedBit) return kAcceptedBit;
 
   char *record = reserve(kMaxLengthDigits + text.size());
@@ -65,8 +68,8 @@ uint32_t CommandLog::intern(std::string_view text) {
   room_ -= static_cast<size_t>(end - free_);
   free_ = end;
   stored_.push_back(record);
-  slot = static_cast<uint32_t>(stored_.size());
-  return slot - 1;
+  slot = {static_cast<uint32_t>(stored_.size()), tag};
+  return slot.index - 1;
 }
 
 std::string_view CommandLog::stored(uint32_t index) const { return readRecord(stored_[index]); }

@@ -6,7 +6,6 @@
 // never a doubling array's spare half. The log can be switched off.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -40,7 +39,9 @@ class CommandLog {
   // 2^31 stored texts (tens of gigabytes) the log records no more.
   static constexpr uint32_t kAcceptedBit = uint32_t{1} << 31;
   static constexpr size_t kBlockBytes = size_t{64} << 10;
-  static constexpr size_t kRecentSlots = 256;
+  // Enough that the names a bone run repeats once per selected item (a
+  // thousand between the texts of other bones) mostly find their copy.
+  static constexpr size_t kRecentSlots = 16384;
 
   // The index of a stored copy of `text`: a recent one if it matches, else a
   // new one; kAcceptedBit when the log is full.
@@ -53,7 +54,14 @@ class CommandLog {
   size_t room_ = 0;
   std::deque<const char *> stored_;  // each: length as base-128 digits, then the text
   std::deque<uint32_t> entries_;
-  std::array<uint32_t, kRecentSlots> recent_{};  // stored index + 1 by hash; 0 empty
+  // A recent text by its hash: its stored index + 1 (0: empty), and the
+  // hash's upper bits, so a text that is not there is told apart without
+  // reading an old stored copy from a cold part of memory.
+  struct Recent {
+    uint32_t index = 0;
+    uint32_t tag = 0;
+  };
+  std::vector<Recent> recent_ = std::vector<Recent>(kRecentSlots);
   bool enabled_ = true;
 };
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "host/binding.h"
+#include "host/fault_plan.h"
 #include "host/panel_engine.h"
 
 namespace layout {
@@ -29,6 +30,8 @@ MenuObject *PanelEngine::usableMenu(Menu *menu, const char *call) {
 }
 
 Menu *PanelEngine::createMenu(MenuDesc *descriptor, void *userData) {
+  HostCall call("ContextMenuServices.create");
+  if (call.fails()) return nullptr;
   PanelEngine *engine = activeEngine("ContextMenuServices.create");
   if (!engine) return nullptr;
   if (!descriptor || !descriptor->count || !descriptor->name) {
@@ -45,6 +48,8 @@ Menu *PanelEngine::createMenu(MenuDesc *descriptor, void *userData) {
 }
 
 int PanelEngine::deployMenu(Menu *menuHandle, Panel *panelHandle, int item) {
+  HostCall call("ContextMenuServices.deploy");
+  if (call.fails()) return -1;
   MenuObject *menu = usableMenu(menuHandle, "ContextMenuServices.deploy");
   if (!menu) return -1;
   PanelObject *panel = usablePanel(panelHandle, "ContextMenuServices.deploy");
@@ -57,14 +62,22 @@ int PanelEngine::deploy(MenuObject &menu, PanelObject &panel, int item) {
     diagnostics_.misuse("ContextMenuServices.deploy: " + panel.describe() + " is not open");
     return -1;
   }
-  const int count = menu.descriptor.count(menu.userData);
+  int count = 0;
+  {
+    ModuleCall call;
+    count = menu.descriptor.count(menu.userData);
+  }
   if (count < 0 || count > kMaxMenuItems) {
     diagnostics_.misuse("ContextMenuServices.deploy: menu count " + std::to_string(count) + " is not usable");
     return -1;
   }
   MenuView view{{}, item};
   for (int i = 0; i < count; ++i) {
-    const char *name = menu.descriptor.name(menu.userData, i);
+    const char *name = nullptr;
+    {
+      ModuleCall call;
+      name = menu.descriptor.name(menu.userData, i);
+    }
     if (!name)
       diagnostics_.misuse("ContextMenuServices.deploy: menu item " + std::to_string(i) + " has no text");
     view.items.emplace_back(name ? name : "");
@@ -74,6 +87,7 @@ int PanelEngine::deploy(MenuObject &menu, PanelObject &panel, int item) {
 }
 
 void PanelEngine::destroyMenu(Menu *handle) {
+  HostCall call("ContextMenuServices.destroy", false);
   MenuObject *menu = usableMenu(handle, "ContextMenuServices.destroy");
   if (menu) menu->dead = true;
 }

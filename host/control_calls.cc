@@ -4,6 +4,7 @@
 
 #include "host/binding.h"
 #include "host/control_values.h"
+#include "host/fault_plan.h"
 #include "host/host_entry.h"
 #include "host/panel_engine.h"
 
@@ -26,6 +27,8 @@ bool pointerForm(const PanelValue &value) {
 }  // namespace
 
 Control *PanelEngine::addControl(Panel *handle, char *typeName, ControlDesc *descriptor, char *label) {
+  HostCall call("LWPanelServices.addControl");
+  if (call.fails()) return nullptr;
   PanelObject *panel = usablePanel(handle, "LWPanelServices.addControl");
   if (!panel) return nullptr;
   Diagnostics &diagnostics = panel->engine->diagnostics_;
@@ -99,6 +102,7 @@ ControlObject *PanelEngine::usableControl(Control *control, const char *call) {
 }
 
 void PanelEngine::drawControl(Control *handle, int mode) {
+  HostCall call("Control.draw", false);
   ControlObject *control = usableControl(handle, "Control.draw");
   if (!control) return;
   if (mode != LAYOUT_DRAW_NORMAL && mode != LAYOUT_DRAW_GHOST) {
@@ -110,6 +114,7 @@ void PanelEngine::drawControl(Control *handle, int mode) {
 }
 
 void PanelEngine::getControl(Control *handle, int tag, PanelValue *value) {
+  HostCall call("Control.get", false);
   ControlObject *control = usableControl(handle, "Control.get");
   if (!control) return;
   Diagnostics &diagnostics = control->panel->engine->diagnostics_;
@@ -145,6 +150,7 @@ void PanelEngine::getControl(Control *handle, int tag, PanelValue *value) {
 }
 
 void PanelEngine::setControl(Control *handle, int tag, PanelValue *value) {
+  HostCall call("Control.set", false);
   ControlObject *control = usableControl(handle, "Control.set");
   if (!control) return;
   PanelObject &panel = *control->panel;

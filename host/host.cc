@@ -2,6 +2,7 @@
 
 #include "host/binding.h"
 #include "host/desktop.h"
+#include "host/fault_plan.h"
 #include "host/host_entry.h"
 #include "host/refused_call.h"
 
@@ -58,8 +59,10 @@ int Host::activate(ActivateFunc *activation, void *serverData) {
   Binding<Services>::Scope servicesScope(services_);
   Binding<PanelEngine>::Scope panelScope(panels_);
   failuresAtActivation_ = diagnostics_.hostFailureCount();
+  faultPlan().setModuleRunning(true);
   const int result =
       activation(kActivationVersion, guarded<"global look-up", &Services::globalLookup>, &local, serverData);
+  faultPlan().setModuleRunning(false);
   panels_.endActivation();
   services_.endActivation();
   return result;
@@ -70,6 +73,9 @@ void Host::setDesktopSize(int32_t width, int32_t height) { layout::setDesktopSiz
 void Host::setFrontEnd(FrontEnd *frontEnd) { panels_.setFrontEnd(frontEnd ? frontEnd : &scriptedFrontEnd_); }
 
 int Host::evaluate(void *data, const char *command) {
+  HostCall call("evaluate");
+  if (call.fails()) return 0;
+  faultPlan().commandSent();
   Host *host = Binding<Host>::active();
   if (!host) {
     Host *last = Binding<Host>::last();

@@ -4,6 +4,8 @@
 // nothing thrown inside the host unwinds through the module's frames. The
 // exception stops at the boundary and is recorded as a host failure of the
 // running host; the call answers as a refusal would (null, 0 or nothing).
+// Only a HostFault planted by the fault plan passes on into the module: it is
+// thrown there on purpose, to prove the module survives a throwing host.
 //
 //   PanelServices table = {guarded<"LWPanelServices.create", &createPanel>, ...};
 #pragma once
@@ -11,6 +13,7 @@
 #include <exception>
 #include <type_traits>
 
+#include "host/fault_plan.h"
 #include "host/refused_call.h"
 
 namespace layout {
@@ -23,9 +26,11 @@ struct Guard;
 
 template <CallName Name, typename Result, typename... Args, Result (*Function)(Args...)>
 struct Guard<Name, Function> {
-  static Result call(Args... args) noexcept {
+  static Result call(Args... args) {
     try {
       return Function(args...);
+    } catch (const HostFault &) {
+      throw;
     } catch (const std::exception &error) {
       reportHostFailure(Name.name, error.what());
     } catch (...) {

@@ -3,10 +3,14 @@
 namespace layout {
 
 std::string hexId(ItemID id) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text(8, '0');
-  for (int i = 7; i >= 0; --i, id >>= 4) text[i] = kDigits[id & 0xF];
+  hexId(id, text.data());
   return text;
+}
+
+void hexId(ItemID id, char *digits) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  for (int i = 7; i >= 0; --i, id >>= 4) digits[i] = kDigits[id & 0xF];
 }
 
 const char *itemTypeName(ItemType type) {

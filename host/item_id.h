@@ -43,6 +43,8 @@ constexpr int typeSlot(ItemType type) { return static_cast<int>(type) - 1; }
 
 // Eight upper-case hexadecimal digits, as the module writes IDs.
 std::string hexId(ItemID id);
+// The same eight digits written to `digits`, for writers that make no string.
+void hexId(ItemID id, char *digits);
 const char *itemTypeName(ItemType type);
 
 }  // namespace layout

@@ -122,6 +122,22 @@ std::string caretExcerpt(std::string_view line, int column) {
   return "  " + std::string(line) + "\n  " + caret + "^";
 }
 
+std::string formatLocated(std::string_view file, int line, int column, std::string_view message,
+                          std::string_view lineText) {
+  std::string result(file);
+  if (line > 0) result += ":" + std::to_string(line) + ":" + std::to_string(column);
+  result = (result.empty() ? "" : result + ": ") + std::string(message);
+  if (line < 1) return result;
+  return result + "\n" + caretExcerpt(lineText, column);
+}
+
+std::string locatedMessage(std::string_view file, std::string_view text, size_t offset,
+                           std::string_view message) {
+  if (offset == std::string_view::npos) return formatLocated(file, 0, 0, message, {});
+  const TextPosition position = textPosition(text, offset);
+  return formatLocated(file, position.line, position.column, message, lineOf(text, position.line));
+}
+
 TextPosition textPosition(std::string_view text, size_t offset) {
   offset = std::min(offset, text.size());
   TextPosition position;
@@ -136,7 +152,7 @@ TextPosition textPosition(std::string_view text, size_t offset) {
   return position;
 }
 
-size_t locateInJson(std::string_view text, const JsonPath &path) {
+size_t locateInJson(std::string_view text, const JsonPath &path, JsonPlace place) {
   Scanner scan(text);
   scan.skipSpace();
   size_t found = scan.at();
@@ -160,7 +176,7 @@ size_t locateInJson(std::string_view text, const JsonPath &path) {
         if (!scan.next()) break;
       }
       if (nameAt == std::string_view::npos) return found;
-      found = &step == &path.steps_.back() ? nameAt : valueAt;
+      found = &step == &path.steps_.back() && place == JsonPlace::kName ? nameAt : valueAt;
       scan.moveTo(valueAt);
     } else {
       if (scan.peek() != '[') return found;

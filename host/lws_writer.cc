@@ -202,9 +202,9 @@ class LwsWriter {
 };
 
 void LwsWriter::groupBones() {
-  const auto objects = scene_.items(ItemType::kObject);
+  const auto &objects = scene_.items(ItemType::kObject);
   boneStart_.assign(objects.size() + 1, 0);
-  const auto bones = scene_.items(ItemType::kBone);
+  const auto &bones = scene_.items(ItemType::kBone);
   for (const Item &bone : bones) ++boneStart_[itemIndex(bone.owner) + 1];
   for (size_t i = 1; i < boneStart_.size(); ++i) boneStart_[i] += boneStart_[i - 1];
   std::vector<uint32_t> next(boneStart_.begin(), boneStart_.end() - 1);
@@ -411,7 +411,7 @@ void LwsWriter::overDocument(std::string &out) {
   // A file object's new bones go after its last bone, or its own lines.
   std::vector<size_t> boneAnchor(lastSegment[objectSlot]);
   std::vector<bool> hasBones(boneAnchor.size(), false);
-  const auto bones = scene_.items(ItemType::kBone);
+  const auto &bones = scene_.items(ItemType::kBone);
   for (size_t i = 0; i < lastSegment[boneSlot].size(); ++i) {
     const uint32_t owner = itemIndex(bones[i].owner);
     boneAnchor[owner] =
@@ -421,7 +421,7 @@ void LwsWriter::overDocument(std::string &out) {
 
   std::vector<Insertion> insertions;
   for (int slot = 0; slot < kItemTypeCount; ++slot) {
-    const auto items = scene_.items(static_cast<ItemType>(slot + 1));
+    const auto &items = scene_.items(static_cast<ItemType>(slot + 1));
     for (size_t i = document.fileIds[slot].size(); i < items.size(); ++i) {
       if (slot != static_cast<int>(boneSlot)) {
         insertions.push_back({anchor[slot], false, items[i].id});

@@ -2,6 +2,7 @@
 
 #include "host/binding.h"
 #include "host/control_values.h"
+#include "host/fault_plan.h"
 #include "host/host_entry.h"
 #include "host/refused_call.h"
 
@@ -33,6 +34,7 @@ class PanelEngine::Session : public OpenPanel {
     if (!problem.empty()) return problem;
     if (control.kind == ControlKind::kEdit) panel_.editing = &control;
     if (control.event) {
+      ModuleCall call;
       reinterpret_cast<ControlEventFunc *>(control.event)(control.asControl(),
                                                           reinterpret_cast<void *>(control.userData));
     }
@@ -43,13 +45,19 @@ class PanelEngine::Session : public OpenPanel {
     if (!panel_.open || !panel_.key) return false;
     const uint32_t previous = engine_.keyQualifiers_;
     engine_.keyQualifiers_ = qualifiers;
-    const bool handled = panel_.key(panel_.asPanel(), panel_.userData, static_cast<unsigned short>(key)) != 0;
+    bool handled = false;
+    {
+      ModuleCall call;
+      handled = panel_.key(panel_.asPanel(), panel_.userData, static_cast<unsigned short>(key)) != 0;
+    }
     engine_.keyQualifiers_ = previous;
     return handled;
   }
 
   void click(int code, int x, int y) override {
-    if (panel_.open && panel_.mouse) panel_.mouse(panel_.asPanel(), panel_.userData, code, x, y);
+    if (!panel_.open || !panel_.mouse) return;
+    ModuleCall call;
+    panel_.mouse(panel_.asPanel(), panel_.userData, code, x, y);
   }
 
   void confirm() override { closeWith(1); }
@@ -166,6 +174,8 @@ PanelObject *PanelEngine::usablePanel(Panel *panel, const char *call) {
 // --- Panel services.
 
 Panel *PanelEngine::createPanel(char *title, void *reserved) {
+  HostCall call("LWPanelServices.create");
+  if (call.fails()) return nullptr;
   PanelEngine *engine = activeEngine("LWPanelServices.create");
   if (!engine) return nullptr;
   if (reserved) engine->diagnostics_.misuse("LWPanelServices.create: second argument must be NULL");
@@ -178,6 +188,7 @@ Panel *PanelEngine::createPanel(char *title, void *reserved) {
 }
 
 void PanelEngine::destroyPanel(Panel *handle) {
+  HostCall call("LWPanelServices.destroy", false);
   PanelObject *panel = usablePanel(handle, "LWPanelServices.destroy");
   if (!panel) return;
   if (panel->open) {
@@ -190,6 +201,8 @@ void PanelEngine::destroyPanel(Panel *handle) {
 }
 
 int PanelEngine::openPanel(Panel *handle, int flags) {
+  HostCall call("LWPanelServices.open");
+  if (call.fails()) return 0;
   PanelObject *panel = usablePanel(handle, "LWPanelServices.open");
   return panel ? panel->engine->open(*panel, flags) : 0;
 }
@@ -202,7 +215,10 @@ int PanelEngine::open(PanelObject &panel, int flags) {
   lastOpenFlags_ = flags;
   panel.open = true;
   panel.openResult = 0;
-  if (panel.place) panel.place(panel.asPanel(), panel.userData);
+  if (panel.place) {
+    ModuleCall call;
+    panel.place(panel.asPanel(), panel.userData);
+  }
   if (panel.open && frontEnd_) {
     Session session(*this, panel);
     try {
@@ -225,6 +241,7 @@ int PanelEngine::open(PanelObject &panel, int flags) {
 }
 
 void PanelEngine::closePanel(Panel *handle) {
+  HostCall call("LWPanelServices.close", false);
   PanelObject *panel = usablePanel(handle, "LWPanelServices.close");
   if (!panel) return;
   if (!panel->open) {
@@ -236,6 +253,7 @@ void PanelEngine::closePanel(Panel *handle) {
 }
 
 void PanelEngine::setPanel(Panel *handle, int tag, void *value) {
+  HostCall call("LWPanelServices.set", false);
   PanelObject *panel = usablePanel(handle, "LWPanelServices.set");
   if (!panel) return;
   Diagnostics &diagnostics = panel->engine->diagnostics_;
@@ -277,6 +295,7 @@ void PanelEngine::setPanel(Panel *handle, int tag, void *value) {
 }
 
 void PanelEngine::getPanel(Panel *handle, int tag, void *value) {
+  HostCall call("LWPanelServices.get", false);
   PanelObject *panel = usablePanel(handle, "LWPanelServices.get");
   if (!panel) return;
   Diagnostics &diagnostics = panel->engine->diagnostics_;

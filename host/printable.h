@@ -3,15 +3,16 @@
 // the screen or start a new line of the listing.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
+
+#include "host/text_writer.h"
 
 namespace layout {
 
 void appendPrintable(std::string &out, std::string_view text);
 std::string printable(std::string_view text);
-// Writes without a copy when there is nothing to escape.
-void writePrintable(std::ostream &out, std::string_view text);
+// Writes the runs of plain bytes as they are, without a copy.
+void writePrintable(TextWriter &out, std::string_view text);
 
 }  // namespace layout

@@ -39,7 +39,7 @@ bool validType(ItemID id) { return itemTypeBits(id) >= 1 && itemTypeBits(id) <= 
 }  // namespace
 
 Item *Scene::newItem(ItemType type, std::string_view name) {
-  std::vector<Item> &list = items_[typeSlot(type)];
+  ItemChunks &list = items_[typeSlot(type)];
   if (list.size() >= kMaxItemsPerType) return nullptr;
   if (names_.size() + name.size() > std::numeric_limits<uint32_t>::max()) return nullptr;
   Item &item = list.emplace_back();
@@ -74,7 +74,6 @@ ItemID Scene::addCamera(std::string_view name) { return addItem(ItemType::kCamer
 ItemID Scene::addBone(std::string_view name, ItemID parent) {
   const Item *above = find(parent);
   if (!above || (above->type() != ItemType::kObject && above->type() != ItemType::kBone)) return 0;
-  // Read what the new bone inherits before the vector may move.
   const bool rootBone = above->type() == ItemType::kObject;
   const ItemID owner = rootBone ? above->id : above->owner;
   const bool multiply = rootBone || above->has(kItemBoneMultiply);
@@ -100,7 +99,7 @@ void Scene::replace(Scene &&other) {
 
 void Scene::countChildren() {
   for (auto &list : items_) {
-    for (Item &item : list) item.childCount = 0;
+    for (size_t i = 0; i < list.size(); ++i) list[i].childCount = 0;
   }
   for (const auto &list : items_) {
     for (const Item &item : list) {
@@ -111,7 +110,7 @@ void Scene::countChildren() {
 
 Item *Scene::find(ItemID id) {
   if (!validType(id)) return nullptr;
-  std::vector<Item> &list = items_[itemTypeBits(id) - 1];
+  ItemChunks &list = items_[itemTypeBits(id) - 1];
   const uint32_t index = itemIndex(id);
   return index < list.size() ? &list[index] : nullptr;
 }

@@ -1,9 +1,10 @@
 // The substitute host's scene: items of four types, their names and parents,
 // and the ordered selection with its current item.
 //
-// Items of one type sit in one vector indexed by the low bits of their ID, so
-// finding, adding, selecting and flipping a flag stay O(1) amortised even for
-// a million bones. Scene order of a type is creation order.
+// Items of one type sit in one chunked list indexed by the low bits of their
+// ID, so finding, adding, selecting and flipping a flag stay O(1) even for a
+// million bones, and an item never moves. Scene order of a type is creation
+// order.
 #pragma once
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "host/item.h"
+#include "host/item_chunks.h"
 
 namespace layout {
 
@@ -54,7 +56,7 @@ class Scene {
   const Item *find(ItemID id) const;
   // Valid until the next item is added.
   std::string_view name(const Item &item) const;
-  std::span<const Item> items(ItemType type) const { return items_[typeSlot(type)]; }
+  const ItemChunks &items(ItemType type) const { return items_[typeSlot(type)]; }
   size_t itemCount() const;
 
   // The parent in effect: the parent item, or for a root bone its object.
@@ -80,7 +82,7 @@ class Scene {
   void countChildren();
   void selectionChanged(size_t firstChanged);
 
-  std::array<std::vector<Item>, kItemTypeCount> items_;
+  std::array<ItemChunks, kItemTypeCount> items_;
   std::string names_;  // every item's name, back to back
   std::vector<ItemID> selection_;
   ItemID current_ = 0;

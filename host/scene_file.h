@@ -10,6 +10,7 @@
 
 #include "host/host.h"
 #include "host/output_file.h"
+#include "host/text_writer.h"
 
 namespace layout {
 
@@ -33,7 +34,10 @@ std::optional<FileError> readScene(std::string_view text, const std::string &fil
 std::optional<FileError> loadSceneFile(const std::string &path, Host &host);
 
 // The host's scene, build number and dynamic-update setting as a file.
+void writeScene(TextWriter &out, const Host &host);
 std::string writeScene(const Host &host);
+// Streams the scene into `file`, which the caller commits. Throws FileProblem.
+void writeScene(OutputFile &file, const Host &host);
 // Saves through OutputFile, so a failed save leaves the old file whole.
 // Returns the error message, if any.
 std::optional<std::string> saveSceneFile(const std::string &path, const Host &host,
@@ -44,6 +48,7 @@ std::optional<std::string> saveSceneFile(const std::string &path, const Host &ho
 std::string_view defaultScene();
 
 // The scene as an indented tree, one item a line: ID, name, key properties.
+void writeSceneTree(TextWriter &out, const Host &host);
 std::string sceneTree(const Host &host);
 
 // An item named on the command line: by ID (eight hexadecimal digits, with or

@@ -18,67 +18,123 @@ namespace {
 // not print a trillion spaces; they say their depth instead.
 constexpr size_t kDeepestIndent = 32;
 
-std::string number(double value) {
+// Shortest text that reads back as the same double.
+void writeNumber(TextWriter &out, double value) {
   char buffer[32];
-  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+  out << std::string_view(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
-// Names of the switches that are on, from `names`; empty when none is.
-std::string switchesOn(const Item &item, std::initializer_list<std::pair<ItemFlag, const char *>> names) {
-  std::string result;
+// The words the panels and Layout use for an item's settings; a value outside
+// the table (a scene file may hold any) is shown as its number.
+constexpr std::array<const char *, 15> kColourNames = {"Black",  "Dk Blue", "Dk Green", "Dk Cyan", "Dk Red",
+                                                       "Purple", "Brown",   "Gray",     "Blue",    "Green",
+                                                       "Cyan",   "Red",     "Magenta",  "Orange",  "White"};
+constexpr std::array<const char *, 8> kObjectVisibilityNames = {"hidden",    "bounding box",    "vertices",
+                                                                "wireframe", "front-face wire", "shaded",
+                                                                "textured",  "textured wire"};
+constexpr std::array<const char *, 2> kVisibilityNames = {"hidden", "visible"};
+constexpr std::array<const char *, 3> kAlphaNames = {"use surface settings", "unaffected by objects",
+                                                     "constant black"};
+
+template <size_t N>
+void writeNamed(TextWriter &out, const std::array<const char *, N> &names, int value) {
+  if (value >= 0 && static_cast<size_t>(value) < N) {
+    out << names[static_cast<size_t>(value)];
+  } else {
+    out << value;
+  }
+}
+
+// Names of the switches that are on, from `names`, after `label`; nothing
+// when none is on, or `none` after `label` when that is given.
+void writeSwitches(TextWriter &out, const Item &item, std::string_view label,
+                   std::initializer_list<std::pair<ItemFlag, const char *>> names, const char *none) {
+  bool first = true;
   for (const auto &[flag, name] : names) {
     if (!item.has(flag)) continue;
-    if (!result.empty()) result += ' ';
-    result += name;
+    out << (first ? label : std::string_view(" ")) << name;
+    first = false;
   }
-  return result;
+  if (first && none) out << label << none;
 }
 
-void appendLine(std::string &out, const Scene &scene, const Item &item, const Item &fresh, size_t depth) {
-  out.append(2 * std::min(depth, kDeepestIndent), ' ');
-  if (depth > kDeepestIndent) out += "[depth " + std::to_string(depth) + "] ";
-  out += hexId(item.id) + "  ";
-  appendPrintable(out, scene.name(item));  // one line per item, whatever the name holds
-  out += "  ";
-  out += item.has(kItemNull) ? "null" : itemTypeName(item.type());
-  out += " vis " + std::to_string(item.visibility) + " colour " + std::to_string(item.colour);
-  if (item.type() == ItemType::kBone) {
-    out += "  rest " + number(item.restLength) + " strength " + number(item.strength);
-    out += item.has(kItemBoneMultiply) ? " multiply on" : " multiply off";
-    out += item.boneType == kBoneJoint ? " type joint" : " type classic";
+void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item &fresh, size_t depth) {
+  out.fill(' ', 2 * std::min(depth, kDeepestIndent));
+  if (depth > kDeepestIndent) out << "[depth " << depth << "] ";
+  char id[8];
+  hexId(item.id, id);
+  out << std::string_view(id, sizeof id) << "  ";
+  writePrintable(out, scene.name(item));  // one line per item, whatever the name holds
+  out << "  " << (item.has(kItemNull) ? std::string_view("null") : itemTypeName(item.type()));
+  out << " vis ";
+  if (item.type() == ItemType::kObject) {
+    writeNamed(out, kObjectVisibilityNames, item.visibility);
+  } else {
+    writeNamed(out, kVisibilityNames, item.visibility);
   }
-  if (!item.has(kItemActive)) out += "  inactive";
+  out << " colour ";
+  writeNamed(out, kColourNames, item.colour);
+  if (item.type() == ItemType::kBone) {
+    out << "  rest ";
+    writeNumber(out, item.restLength);
+    out << " strength ";
+    writeNumber(out, item.strength);
+    out << (item.has(kItemBoneMultiply) ? " multiply on" : " multiply off");
+    out << (item.boneType == kBoneJoint ? " type joint" : " type classic");
+  }
+  if (!item.has(kItemActive)) out << "  inactive";
   if (item.position[0] != 0 || item.position[1] != 0 || item.position[2] != 0) {
-    out +=
-        "  at " + number(item.position[0]) + " " + number(item.position[1]) + " " + number(item.position[2]);
+    for (size_t axis = 0; axis < 3; ++axis) {
+      out << (axis == 0 ? "  at " : " ");
+      writeNumber(out, item.position[axis]);
+    }
   }
   constexpr uint16_t kShadows = kItemSelfShadow | kItemCastShadow | kItemReceiveShadow;
   if ((item.flags & kShadows) != (fresh.flags & kShadows)) {
-    const std::string on = switchesOn(
-        item, {{kItemSelfShadow, "self"}, {kItemCastShadow, "cast"}, {kItemReceiveShadow, "receive"}});
-    out += "  shadows: " + (on.empty() ? "none" : on);
+    writeSwitches(out, item, "  shadows: ",
+                  {{kItemSelfShadow, "self"}, {kItemCastShadow, "cast"}, {kItemReceiveShadow, "receive"}},
+                  "none");
   }
-  const std::string unseen = switchesOn(item, {{kItemUnseenByRays, "rays"},
-                                               {kItemUnseenByCamera, "camera"},
-                                               {kItemUnaffectedByFog, "fog"},
-                                               {kItemUnseenByRadiosity, "radiosity"}});
-  if (!unseen.empty()) out += "  unseen: " + unseen;
-  if (item.alphaMode != fresh.alphaMode) out += "  alpha " + std::to_string(item.alphaMode);
-  if (item.iconScale != fresh.iconScale) out += "  icon " + number(item.iconScale);
+  writeSwitches(out, item, "  unseen: ",
+                {{kItemUnseenByRays, "rays"},
+                 {kItemUnseenByCamera, "camera"},
+                 {kItemUnaffectedByFog, "fog"},
+                 {kItemUnseenByRadiosity, "radiosity"}},
+                nullptr);
+  if (item.alphaMode != fresh.alphaMode) {
+    out << "  alpha: ";
+    writeNamed(out, kAlphaNames, item.alphaMode);
+  }
+  if (item.iconScale != fresh.iconScale) {
+    out << "  icon ";
+    writeNumber(out, item.iconScale);
+  }
   if (item.id == scene.current()) {
-    out += "  *current";
+    out << "  *current";
   } else if (item.has(kItemSelected)) {
-    out += "  *selected";
+    out << "  *selected";
   }
-  out += '\n';
+  out << '\n';
 }
 
 }  // namespace
 
 std::string sceneTree(const Host &host) {
+  std::string text;
+  {
+    TextWriter out(text);
+    writeSceneTree(out, host);
+  }
+  return text;
+}
+
+void writeSceneTree(TextWriter &out, const Host &host) {
   const Scene &scene = host.scene();
   const size_t count = scene.itemCount();
-  if (count == 0) return "(no items)\n";
+  if (count == 0) {
+    out << "(no items)\n";
+    return;
+  }
 
   // Every item by a flat index, types in file order.
   std::vector<const Item *> items;
@@ -119,19 +175,17 @@ std::string sceneTree(const Host &host) {
   for (ItemType type : kFileTypeOrder) fresh.addItem(type, "");
   for (ItemType type : kFileTypeOrder) freshItems[typeSlot(type)] = &fresh.items(type).front();
 
-  std::string out;
   std::vector<std::pair<size_t, size_t>> stack;  // flat index, depth
   for (auto root = roots.rbegin(); root != roots.rend(); ++root) stack.emplace_back(*root, 0);
   while (!stack.empty()) {
     const auto [index, depth] = stack.back();
     stack.pop_back();
     const Item &item = *items[index];
-    appendLine(out, scene, item, *freshItems[typeSlot(item.type())], depth);
+    writeLine(out, scene, item, *freshItems[typeSlot(item.type())], depth);
     for (size_t child = start[index + 1]; child > start[index]; --child) {
       stack.emplace_back(children[child - 1], depth + 1);
     }
   }
-  return out;
 }
 
 }  // namespace layout

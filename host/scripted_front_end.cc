@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "host/spelling.h"
+
 namespace layout {
 namespace {
 
@@ -129,6 +131,26 @@ std::optional<size_t> findControl(const PanelView &panel, const std::string &add
   if (found) return found;
   for (const Role &role : kRoles) {
     if (address == role.name) found = findRole(panel, role);
+  }
+  if (found) return found;
+  // Then without regard to case, when that names one control.
+  std::string same;
+  for (const ControlView &control : panel.controls) {
+    if (address.empty() || !sameIgnoringCase(control.label, address)) continue;
+    found = control.index;
+    same += (matches++ ? ", " : "") + quoted(control.label);
+  }
+  for (const Role &role : kRoles) {
+    if (!sameIgnoringCase(role.name, address)) continue;
+    if (const std::optional<size_t> byRole = findRole(panel, role)) {
+      found = byRole;
+      same += (matches++ ? ", " : "") + quoted(role.name);
+    }
+  }
+  if (matches > 1) {
+    error = "control " + quoted(address) + " is ambiguous in panel " + quoted(panel.title) + ": it matches " +
+            same + " when case is ignored; write it as the panel does";
+    return std::nullopt;
   }
   if (!found)
     error = "no control " + quoted(address) + " in panel " + quoted(panel.title) + " (" + whatThereIs(panel) +

@@ -1,6 +1,7 @@
 #include "host/services.h"
 
 #include "host/binding.h"
+#include "host/fault_plan.h"
 #include "host/host_entry.h"
 #include "host/refused_call.h"
 
@@ -29,21 +30,25 @@ Result refused(Args... args) {
 }
 
 unsigned int selectedFlag(::ItemID item) {
+  HostCall call("InterfaceInfo.itemFlags", false);
   Services *services = boundServices("InterfaceInfo.itemFlags");
   return services ? services->itemFlags(hostItemId(item)) : 0;
 }
 
 ::ItemID firstItem(int itemType, ::ItemID parent) {
+  HostCall call("ItemInfo.first", false);
   Services *services = boundServices("ItemInfo.first");
   return services ? moduleItemId(services->firstItem(itemType, hostItemId(parent))) : nullptr;
 }
 
 ::ItemID nextItem(::ItemID item) {
+  HostCall call("ItemInfo.next", false);
   Services *services = boundServices("ItemInfo.next");
   return services ? moduleItemId(services->nextItem(hostItemId(item))) : nullptr;
 }
 
 unsigned int boneFlags(::ItemID bone) {
+  HostCall call("BoneInfo.flags", false);
   Services *services = boundServices("BoneInfo.flags");
   return services ? services->boneFlags(hostItemId(bone)) : 0;
 }
@@ -108,6 +113,8 @@ Services::Services(Scene &scene, const InterfaceState &state, Diagnostics &diagn
 Services::~Services() { Binding<Services>::forget(*this); }
 
 void *Services::globalLookup(const char *name, int /*useMode*/) {
+  HostCall call(name ? name : "global look-up");
+  if (call.fails()) return nullptr;
   Services *services = boundServices("global look-up");
   if (!services) return nullptr;
   if (!name) {
@@ -150,13 +157,13 @@ ItemID Services::firstItem(int itemType, ItemID parent) {
     diagnostics_.misuse("ItemInfo.first with a parent item is not offered by this host");
     return 0;
   }
-  const auto items = scene_.items(static_cast<ItemType>(itemType + 1));
+  const auto &items = scene_.items(static_cast<ItemType>(itemType + 1));
   return items.empty() ? 0 : items.front().id;
 }
 
 ItemID Services::nextItem(ItemID id) const {
   if (!scene_.find(id)) return 0;
-  const auto items = scene_.items(static_cast<ItemType>(itemTypeBits(id)));
+  const auto &items = scene_.items(static_cast<ItemType>(itemTypeBits(id)));
   const uint32_t next = itemIndex(id) + 1;
   return next < items.size() ? items[next].id : 0;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <vector>
 
 namespace layout {
@@ -10,31 +9,57 @@ namespace {
 
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
+size_t gapBetween(size_t a, size_t b) { return a > b ? a - b : b - a; }
+
 }  // namespace
 
-size_t editDistance(std::string_view a, std::string_view b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t substitute = diagonal + (lower(a[i - 1]) == lower(b[j - 1]) ? 0 : 1);
-      diagonal = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, substitute});
-    }
-  }
-  return row[b.size()];
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
+size_t editDistanceWithin(std::string_view a, std::string_view b, size_t limit) {
+  if (a.size() < b.size()) std::swap(a, b);
+  if (a.size() - b.size() > limit) return limit + 1;
+  // Row i holds the distances of a[0, i) to b[0, j) for j within `limit` of
+  // i; cells outside the band are past the limit anyway. Two letters swapped
+  // count as one edit, so the row before last is kept too.
+  const size_t over = limit + 1;
+  std::vector<size_t> before(b.size() + 1, over), row(b.size() + 1, over), next(b.size() + 1, over);
+  for (size_t j = 0; j <= std::min(b.size(), limit); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    const size_t from = i > limit ? i - limit : 0;
+    const size_t to = std::min(b.size(), i + limit);
+    if (from > 0) next[from - 1] = over;  // left of the band; may hold a value three rows old
+    size_t best = over;
+    for (size_t j = from; j <= to; ++j) {
+      size_t cell = std::min(row[j] + 1, j == 0 ? i : next[j - 1] + 1);
+      if (j > 0) cell = std::min(cell, row[j - 1] + (lower(a[i - 1]) == lower(b[j - 1]) ? 0 : 1));
+      if (i > 1 && j > 1 && lower(a[i - 1]) == lower(b[j - 2]) && lower(a[i - 2]) == lower(b[j - 1]))
+        cell = std::min(cell, before[j - 2] + 1);
+      cell = std::min(cell, over);
+      next[j] = cell;
+      best = std::min(best, cell);
+    }
+    if (best > limit) return over;
+    std::swap(before, row);
+    std::swap(row, next);
+  }
+  return std::min(row[b.size()], over);
+}
+
+Suggestion::Suggestion(std::string_view typed)
+    : typed_(typed), allowed_(std::clamp<size_t>(typed.size() / 3, 1, 2)) {}  // a slip: a letter or two
+
 void Suggestion::consider(std::string_view candidate) {
-  // A slip is a letter or two, fewer in a short word.
-  const size_t allowed = std::clamp<size_t>(typed_.size() / 3, 1, 2);
-  const size_t gap =
-      candidate.size() > typed_.size() ? candidate.size() - typed_.size() : typed_.size() - candidate.size();
-  if (gap > allowed || candidate == typed_) return;
-  const size_t distance = editDistance(typed_, candidate);
-  if (distance <= allowed && distance < bestDistance_) {
+  // The typed word itself is never a suggestion: it names something that is
+  // there but ambiguous, or it was refused for another reason.
+  if (candidate == typed_ || gapBetween(candidate.size(), typed_.size()) > allowed_) return;
+  const size_t cost = (2 * allowed_ + 1) * std::min(candidate.size(), typed_.size());
+  if (work_ + cost > kWorkCap) return;
+  work_ += cost;
+  const size_t distance = editDistanceWithin(typed_, candidate, allowed_);
+  if (distance <= allowed_ && distance < bestDistance_) {
     best_ = candidate;
     bestDistance_ = distance;
   }

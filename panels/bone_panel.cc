@@ -7,6 +7,7 @@
 #include "module/host_build.h"
 #include "module/option_store.h"
 #include "module/server_table.h"
+#include "panels/callback_failure.h"
 #include "panels/control_builder.h"
 #include "panels/control_values.h"
 #include "panels/frame.h"
@@ -185,6 +186,7 @@ void iconModeEvent(Control *choice, void *userData) {
     if (userData == nullptr) return;
     drawControl(static_cast<Control *>(userData), drawModeFor(getValue(choice) == kIconModeValue));
   } catch (...) {
+    noteCallbackFailure();
   }
 }
 

@@ -1,6 +1,7 @@
 #include "panels/context_menus.h"
 
 #include "module/host_build.h"
+#include "panels/callback_failure.h"
 #include "panels/control_values.h"
 #include "panels/naming_row.h"
 #include "panels/panel_context.h"
@@ -80,6 +81,7 @@ int menuItemCount(void *userData) {
     if (userData == nullptr) return 0;
     return itemCount(*static_cast<const PanelContext *>(userData));
   } catch (...) {
+    noteCallbackFailure();
     return 0;
   }
 }
@@ -93,6 +95,7 @@ char *menuItemName(void *userData, int index) {
     // The host only reads the text; the record's field is not const.
     return list == nullptr ? nullptr : const_cast<char *>(list[index]);
   } catch (...) {
+    noteCallbackFailure();
     return nullptr;
   }
 }
@@ -113,6 +116,7 @@ void panelMouse(Panel *panel, void *userData, int code, int, int y) {
       flagAction(*context, context->menuIndex, item);
     }
   } catch (...) {
+    noteCallbackFailure();
   }
 }
 

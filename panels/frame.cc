@@ -1,5 +1,7 @@
 #include "panels/frame.h"
 
+#include "module/option_store.h"
+#include "panels/callback_failure.h"
 #include "panels/context_menus.h"
 #include "panels/desktop_rect.h"
 #include "panels/naming_row.h"
@@ -19,9 +21,19 @@ struct OpenPanel {
   Panel *panel;
   PanelContext *context;
 
+  // A destructor must not let a host failure through, and a menu that fails
+  // to go must not keep the panel from going.
   ~OpenPanel() {
-    if (context->menuHandle != nullptr) context->menuService->destroy(context->menuHandle);
-    services->destroy(panel);
+    try {
+      if (context->menuHandle != nullptr) context->menuService->destroy(context->menuHandle);
+    } catch (...) {
+      noteCallbackFailure();
+    }
+    try {
+      services->destroy(panel);
+    } catch (...) {
+      noteCallbackFailure();
+    }
     services->userData = nullptr;
   }
 };
@@ -63,6 +75,7 @@ void placePanel(Panel *panel, void *userData) {
     if (context == nullptr) return;
     static_cast<PanelServices *>(userData)->set(panel, LAYOUT_PAN_X, &context->panelX);
   } catch (...) {
+    noteCallbackFailure();
   }
 }
 
@@ -106,7 +119,17 @@ int runPanel(GlobalFunc *global, void *record, uint32_t hostBuild, const NamingL
   setPanel(services, panel, LAYOUT_PAN_Y, &context.panelY);
 
   const int result = services->open(panel, LAYOUT_PANEL_OPEN_FLAGS);
-  if (result != 0) steps.readBack(run);
+  if (result != 0) {
+    // A host failure part-way through reading the panel back must not leave
+    // half-read choices (an emptied name) for the next run to offer.
+    const OptionStore before = gOptionStore;
+    try {
+      steps.readBack(run);
+    } catch (...) {
+      gOptionStore = before;
+      throw;
+    }
+  }
   return result;
 }
 

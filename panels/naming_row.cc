@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "module/option_store.h"
+#include "panels/callback_failure.h"
 #include "panels/control_builder.h"
 #include "panels/control_values.h"
 #include "runs/text_builders.h"
@@ -95,6 +96,7 @@ void numberingPopupEvent(Control *popup, void *) {
     // either way the popup shows entry 0.
     if ((getValue(popup) & 3) == 0) setValue(popup, 0);
   } catch (...) {
+    noteCallbackFailure();
   }
 }
 
@@ -108,6 +110,7 @@ void nameEvent(Control *field, void *userData) {
     std::strcpy(text, defaultName(context->panelKind));
     setText(field, text, kNameEventText);
   } catch (...) {
+    noteCallbackFailure();
   }
 }
 
@@ -122,6 +125,7 @@ void numberEvent(Control *field, void *userData) {
     writeDecimal(value, text, kTerminate);
     setText(field, text, kNumberText);
   } catch (...) {
+    noteCallbackFailure();
   }
 }
 

@@ -3,6 +3,7 @@
 #include "module/host_build.h"
 #include "module/option_store.h"
 #include "module/server_table.h"
+#include "panels/callback_failure.h"
 #include "panels/control_builder.h"
 #include "panels/control_values.h"
 #include "panels/frame.h"
@@ -219,6 +220,7 @@ void parentEffect(Control *parent, void *userData) {
     drawControl(boxes[kZeroBool], mode);
     drawControl(boxes[kHierarchyBool], mode);
   } catch (...) {
+    noteCallbackFailure();
   }
 }
 

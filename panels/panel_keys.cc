@@ -2,6 +2,7 @@
 
 #include "module/host_build.h"
 #include "panels/bone_panel.h"
+#include "panels/callback_failure.h"
 #include "panels/control_values.h"
 #include "panels/naming_row.h"
 #include "panels/null_panel.h"
@@ -189,6 +190,7 @@ int panelKey(Panel *panel, void *userData, unsigned short key) {
     if (context == nullptr) return 0;
     return handleKey(*static_cast<PanelServices *>(userData), panel, *context, key) ? 1 : 0;
   } catch (...) {
+    noteCallbackFailure();
     return 0;
   }
 }

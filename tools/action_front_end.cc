@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iostream>
+#include <locale>
+#include <sstream>
+#include <variant>
 
 #include "host/panel_picture.h"
 #include "host/scripted_front_end.h"
+#include "host/spelling.h"
 #include "layout.h"
 #include "tools/cli_error.h"
 #include "tools/control_input.h"
@@ -35,12 +40,6 @@ std::string menuItems(const layout::MenuView &menu) {
     list += (i ? ", " : "") + std::to_string(i) + " \"" + layout::displayText(menu.items[i]) + "\"";
   }
   return list;
-}
-
-bool sameIgnoringCase(const std::string &a, const std::string &b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 }  // namespace
@@ -127,22 +126,88 @@ void ActionFrontEnd::change(layout::OpenPanel &panel, const PanelAction &action)
   }
   problem = panel.change(*index, value);
   if (!problem.empty()) throw badInput(action.spelling + ": " + problem);
+  if (action.kind == PanelAction::Kind::kSet) checkCorrection(panel.view().controls[*index], value, action);
+}
+
+namespace {
+
+// A control's value as the user would type it.
+std::string shownValue(const layout::ControlView &control, const layout::ControlValue &value) {
+  if (const auto *text = std::get_if<std::string>(&value)) return *text;
+  if (const auto *integer = std::get_if<int64_t>(&value)) {
+    const bool entry = control.type == "PopupControl" || control.type == "ChoiceControl";
+    return entry && *integer >= 0 && static_cast<size_t>(*integer) < control.items.size()
+               ? "\"" + layout::displayText(control.items[static_cast<size_t>(*integer)]) + "\""
+               : std::to_string(*integer);
+  }
+  std::ostringstream number;
+  number.imbue(std::locale::classic());
+  number << std::get<double>(value);
+  return number.str();
+}
+
+layout::ControlValue currentValue(const layout::ControlView &control, const layout::ControlValue &like) {
+  if (std::holds_alternative<std::string>(like)) return control.text;
+  if (std::holds_alternative<int64_t>(like)) return control.integer;
+  return control.real;
+}
+
+}  // namespace
+
+// The module may correct a typed value at once (a count above its maximum,
+// a number that is not one): say so rather than let it pass unseen.
+void ActionFrontEnd::checkCorrection(const layout::ControlView &shown, const layout::ControlValue &set,
+                                     const PanelAction &action) const {
+  const layout::ControlValue now = currentValue(shown, set);
+  if (now == set) return;
+  const std::string notice = action.control + ": " + shownValue(shown, set) + " corrected to " +
+                             shownValue(shown, now) + " by the panel";
+  if (strict_) throw badInput(action.spelling + ": " + notice + " (--strict)");
+  std::cout.flush();
+  std::cerr << "layout-sim: " << notice << "\n";
+}
+
+// The height at which a right-click shows the menu of the action's title:
+// each height is tried, every menu shown is dismissed, until it shows.
+int ActionFrontEnd::menuAt(layout::OpenPanel &panel, const PanelAction &action) {
+  constexpr int kStep = 2;  // pixels; no menu's band is narrower
+  const int height = panel.view().height.value_or(600);
+  std::vector<std::string> titles;
+  for (int y = 0; y < height; y += kStep) {
+    probed_ = std::string();
+    panel.click(LAYOUT_MOUSE_MENU, kMenuClickX, y);
+    const std::string title = *probed_;
+    probed_.reset();
+    if (title.empty()) continue;
+    if (layout::sameIgnoringCase(title, action.menu.title)) return y;
+    if (std::find(titles.begin(), titles.end(), title) == titles.end()) titles.push_back(title);
+  }
+  std::string list;
+  for (const std::string &title : titles) list += (list.empty() ? "\"" : ", \"") + title + "\"";
+  throw badInput(action.spelling + ": panel \"" + panel.view().title + "\" has no menu \"" +
+                 action.menu.title + "\"" + didYouMean(action.menu.title, titles) +
+                 "; its menus: " + (list.empty() ? "none" : list));
 }
 
 void ActionFrontEnd::click(layout::OpenPanel &panel, const PanelAction &action) {
+  const int y = action.menu.title.empty() ? action.menu.y : menuAt(panel, action);
   clicking_ = &action;
   menuShown_ = false;
   menuProblem_.clear();
-  panel.click(LAYOUT_MOUSE_MENU, kMenuClickX, action.menu.y);
+  panel.click(LAYOUT_MOUSE_MENU, kMenuClickX, y);
   clicking_ = nullptr;
   if (!menuProblem_.empty()) throw badInput(action.spelling + ": " + menuProblem_);
   if (!menuShown_ && !action.menu.dismiss) {
     throw badInput(action.spelling + ": panel \"" + panel.view().title +
-                   "\" shows no menu for a right-click at y " + std::to_string(action.menu.y));
+                   "\" shows no menu for a right-click at y " + std::to_string(y));
   }
 }
 
 int ActionFrontEnd::chooseMenuItem(const layout::MenuView &menu) {
+  if (probed_) {
+    if (probed_->empty() && !menu.items.empty()) *probed_ = layout::displayText(menu.items[0]);
+    return -1;
+  }
   if (!clicking_ || menuShown_) return -1;  // not asked for, or a second menu in one click
   menuShown_ = true;
   return pick(menu, clicking_->menu);
@@ -160,7 +225,7 @@ int ActionFrontEnd::pick(const layout::MenuView &menu, const MenuPick &wanted) {
     if (layout::displayText(menu.items[i]) == wanted.text) return static_cast<int>(i);
   }
   for (size_t i = 0; i < menu.items.size(); ++i) {
-    if (sameIgnoringCase(layout::displayText(menu.items[i]), wanted.text)) return static_cast<int>(i);
+    if (layout::sameIgnoringCase(layout::displayText(menu.items[i]), wanted.text)) return static_cast<int>(i);
   }
   menuProblem_ = "the menu has no item \"" + wanted.text + "\" (" + menuItems(menu) + ")";
   return -1;

@@ -28,8 +28,10 @@ struct ActionFailure {
 
 class ActionFrontEnd : public layout::FrontEnd {
  public:
-  ActionFrontEnd(const std::vector<PanelAction> &actions, Finish finish)
-      : actions_(actions), finish_(finish) {}
+  // A value the panel corrects is reported on stderr, or with `strict`
+  // fails the action.
+  ActionFrontEnd(const std::vector<PanelAction> &actions, Finish finish, bool strict = false)
+      : actions_(actions), finish_(finish), strict_(strict) {}
 
   void run(layout::OpenPanel &panel) override;
   int chooseMenuItem(const layout::MenuView &menu) override;
@@ -49,10 +51,14 @@ class ActionFrontEnd : public layout::FrontEnd {
   void perform(layout::OpenPanel &panel, const PanelAction &action);
   void change(layout::OpenPanel &panel, const PanelAction &action);
   void click(layout::OpenPanel &panel, const PanelAction &action);
+  void checkCorrection(const layout::ControlView &shown, const layout::ControlValue &set,
+                       const PanelAction &action) const;
   int pick(const layout::MenuView &menu, const MenuPick &wanted);
+  int menuAt(layout::OpenPanel &panel, const PanelAction &action);
 
   const std::vector<PanelAction> &actions_;
   Finish finish_;
+  bool strict_;
   size_t next_ = 0;
   size_t panelsShown_ = 0;
   bool cancelled_ = false;
@@ -63,6 +69,7 @@ class ActionFrontEnd : public layout::FrontEnd {
   // failed. Menus are answered inside the module's mouse function, where
   // nothing may be thrown.
   const PanelAction *clicking_ = nullptr;
+  std::optional<std::string> probed_;  // while looking for a menu by title: the title of the menu shown
   bool menuShown_ = false;
   std::string menuProblem_;
 };

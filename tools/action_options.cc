@@ -25,8 +25,9 @@ void addActionOptions(CLI::App &app, bool closing) {
   addValued("--untick", "LABEL", "Untick a check box");
   addValued("--key", "KEY",
             "Press a key: Enter, Tab, Left, Right, Up, Down, c, C, 4, 0x1012; shift+KEY: qualifier 2");
-  addValued("--menu", "Y:ITEM",
-            "Right-click Y pixels down the panel; pick an item by index or text, or dismiss");
+  addValued("--menu", "MENU:ITEM",
+            "Right-click on the menu of title MENU (or Y pixels down the panel); pick an item by index or "
+            "text, or dismiss");
   if (closing) {
     app.add_flag("--ok")->description("Press OK (the default once the actions are done)")->group(kGroup);
     app.add_flag("--cancel")->description("Press Cancel: nothing is sent")->group(kGroup);

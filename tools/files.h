@@ -1,6 +1,7 @@
 // The user's files, for layout-sim: read whole within the size limit, and
 // written through layout::OutputFile, never leaving half a file. A missing
-// folder on the way to a written file is created.
+// folder on the way to a written file is created. The path "-" is standard
+// input or output, as in most command-line programs.
 #pragma once
 
 #include <string>
@@ -15,6 +16,8 @@ namespace sim {
 // The problem as layout-sim reports it (bad input), with the option that
 // overrides a write-protected file.
 CliError fileError(const layout::FileProblem &problem);
+
+using layout::kStandardStream;
 
 // Throws CliError (bad input) naming the file and the reason. `force`
 // replaces a write-protected file.

@@ -24,12 +24,18 @@ void addAllowRejectedOption(CLI::App &app, bool &allow) {
 }
 
 void addHostOptions(CLI::App &app, HostOptions &options, bool withModule) {
-  app.add_option("--scene", options.scene, "Scene file to start from (default: the embedded default scene)")
+  app.add_option("--scene", options.scene,
+                 "Scene file to start from, - for standard input (default: the embedded default scene)")
       ->type_name("FILE");
   if (!withModule) return;
   options.selectOption =
       app.add_option("--select", options.select,
-                     "Select these items in order, by name or ID (default: the scene's selection)")
+                     "Select these items in order, by name or ID, one per --select or several joined by "
+                     "commas (default: the scene's selection)")
+          ->expected(1)
+          ->allow_extra_args(false)
+          ->delimiter(',')
+          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
           ->type_name("ITEM");
   options.buildOption = app.add_option("--build", options.build,
                                        "Host build number the module is told (0-4095; default: the scene's)")
@@ -38,6 +44,9 @@ void addHostOptions(CLI::App &app, HostOptions &options, bool withModule) {
                                                "Dynamic update setting: 0 off, 1 delayed, 2 interactive")
                                     ->type_name("N");
   app.add_option("--without", options.without, "Switch off a host service, such as \"LW Item Info 3\"")
+      ->expected(1)
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->type_name("SERVICE");
   app.add_option("--module", options.module, "The module to load (default: mint.so beside this program)")
       ->type_name("PATH");

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/spelling.h"
 #include "layout.h"
 #include "tools/cli_error.h"
 #include "tools/suggest.h"
@@ -34,16 +35,6 @@ struct NamedQualifier {
 
 constexpr NamedQualifier kQualifiers[] = {{"shift", LAYOUT_QUALIFIER_STEP}};
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 std::string keyList() {
   std::string list;
   for (const NamedKey &key : kNamedKeys) list += std::string(list.empty() ? "" : ", ") + key.name;
@@ -66,7 +57,7 @@ uint32_t keyCode(std::string_view name, std::string_view whole) {
     return code;
   }
   for (const NamedKey &key : kNamedKeys) {
-    if (sameIgnoringCase(name, key.name)) return key.code;
+    if (layout::sameIgnoringCase(name, key.name)) return key.code;
   }
   std::vector<std::string> names;
   for (const NamedKey &key : kNamedKeys) names.emplace_back(key.name);
@@ -85,7 +76,7 @@ KeyPress parseKey(std::string_view name) {
     const std::string_view qualifier = rest.substr(0, plus);
     bool known = false;
     for (const NamedQualifier &q : kQualifiers) {
-      if (sameIgnoringCase(qualifier, q.name)) {
+      if (layout::sameIgnoringCase(qualifier, q.name)) {
         press.qualifiers |= q.bits;
         known = true;
       }

@@ -1,47 +1,52 @@
-// JSON with the place of every value and key in the text, so that a problem
-// found after parsing can still be shown where it is:
+// A user's JSON file (a session) with the means to show a problem found after
+// parsing where it is written:
 //
 //   demo.json:12:18: unknown server "Mint_Pivot" (did you mean "Mint_Pivots"?)
 //      {"run": "Mint_Pivot"},
 //              ^
+//
+// Places are not recorded while the file is read: a Location names a value by
+// its JSON pointer, and only a message that is shown looks its line and
+// column up, so reading stays linear in the size of the file.
 #pragma once
 
-#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <string_view>
+
+#include "host/json_location.h"
 
 namespace sim {
 
 struct Location {
-  int line = 0;  // 1-based; 0 when unknown
-  int column = 0;
+  std::string pointer;  // "/steps/2/run"; empty: the document
+  bool key = false;     // the member's name rather than its value
 };
 
 class LocatedJson {
  public:
-  // Throws CliError (bad input) with a located message for a syntax error.
+  // Throws CliError (bad input) with a located message for a syntax error or
+  // nesting deeper than layout::kMaxJsonNesting.
   LocatedJson(std::string text, std::string fileName);
 
   const nlohmann::json &root() const { return root_; }
   const std::string &fileName() const { return fileName_; }
 
-  // Where the value at a JSON pointer ("/steps/2/run") starts, and where the
-  // key of an object member starts; unknown pointers give the document start.
-  Location valueAt(const std::string &pointer) const;
-  Location keyAt(const std::string &pointer) const;
+  static Location valueAt(const std::string &pointer) { return {pointer, false}; }
+  static Location keyAt(const std::string &pointer) { return {pointer, true}; }
+
+  // Where a location is written; unknown pointers give the deepest value
+  // on the way that is there.
+  layout::TextPosition position(const Location &where) const;
 
   // "file:line:column: message", then the line and a caret under the column.
-  std::string located(Location where, const std::string &message) const;
+  std::string located(const Location &where, const std::string &message) const;
 
  private:
-  class Reader;
+  layout::JsonPath pathOf(const std::string &pointer) const;
 
   std::string text_;
   std::string fileName_;
   nlohmann::json root_;
-  std::map<std::string, Location> values_;
-  std::map<std::string, Location> keys_;
 };
 
 // A member's pointer: pointer + "/" + the escaped key or index.

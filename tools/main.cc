@@ -20,13 +20,16 @@ constexpr Subcommand kSubcommands[] = {
     {"panel", "Show a server's panel as a person sees it: text, SVG or PNG; nothing is sent", &setUpPanel},
     {"replay", "Carry out a file of command texts on a scene, like a macro", &setUpReplay},
     {"convert", "Write a scene file in another format: JSON or a Layout scene (.lws)", &setUpConvert},
+    {"validate", "Check a module at a strictness level 1-10: each check isolated, seeded, watched",
+     &setUpValidate},
 };
 
 constexpr const char *kExitCodes =
     "Exit status: 0 done (a cancelled panel is done too); 1 bad usage or input (arguments, files,\n"
-    "panel actions, standard output); 2 the module refused: it failed to load, lacked a host service or\n"
-    "misused the host; 3 the host rejected command texts of a run (unless --allow-rejected); 4 the host\n"
-    "itself failed (such as running out of memory), which is not the module's fault.";
+    "panel actions, standard output), a replayed command the host rejected (unless --keep-going) or a\n"
+    "value the panel corrected under --strict; 2 the module refused: it failed to load, lacked a host\n"
+    "service or misused the host; 3 the host rejected command texts of a run (unless --allow-rejected);\n"
+    "4 the host itself failed (such as running out of memory), which is not the module's fault.";
 
 void checkSubcommand(const std::string &name) {
   std::vector<std::string> names;
@@ -110,6 +113,10 @@ int runReportingErrors(int argc, char **argv) {
 }  // namespace sim
 
 int main(int argc, char **argv) {
+  // Nothing here writes through C's stdio, so the streams need not keep in
+  // step with it, which costs a call per piece written. First, as it replaces
+  // the streams' buffers.
+  std::ios::sync_with_stdio(false);
   sim::StandardOutput output;
   int status = sim::runReportingErrors(argc, argv);
   // Output that never arrived is a failure, whatever else happened.

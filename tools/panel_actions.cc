@@ -39,14 +39,21 @@ MenuPick parseMenuPick(std::string_view argument) {
   const size_t colon = argument.find(':');
   if (colon == std::string_view::npos) {
     throw badInput(
-        "a menu pick is Y:ITEM (Y the click's distance from the panel's top in pixels; ITEM an "
-        "item's index or text, or dismiss), not \"" +
+        "a menu pick is MENU:ITEM (MENU the menu's title, or the click's distance from the panel's top "
+        "in pixels; ITEM an item's index or text, or dismiss), not \"" +
         std::string(argument) + "\"");
   }
   MenuPick pick;
-  const std::optional<int> y = parseInt(argument.substr(0, colon));
-  if (!y) throw badInput("menu pick \"" + std::string(argument) + "\": Y must be a whole number of pixels");
-  pick.y = *y;
+  // A menu's title may hold a colon; an item's text may not then.
+  const std::string_view where = argument.substr(0, colon);
+  if (const std::optional<int> y = parseInt(where)) {
+    pick.y = *y;
+  } else if (where.empty() || where.front() == '-' || (where.front() >= '0' && where.front() <= '9')) {
+    throw badInput("menu pick \"" + std::string(argument) +
+                   "\": before ':' comes the menu's title or a whole number of pixels");
+  } else {
+    pick.title = std::string(where);
+  }
   const std::string_view item = argument.substr(colon + 1);
   if (item.empty()) throw badInput("menu pick \"" + std::string(argument) + "\": missing the item after ':'");
   if (item == "dismiss") {

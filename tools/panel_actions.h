@@ -13,9 +13,10 @@
 namespace sim {
 
 // A right-click at `y` pixels from the panel's top edge, and what to choose
-// in the menu that shows.
+// in the menu that shows; or the menu by its title (the text of its item 0).
 struct MenuPick {
   int y = 0;
+  std::string title;  // when not empty: the menu by its title instead of by y
   bool dismiss = false;
   std::optional<int> index;  // by position, 0 being the menu's title
   std::string text;          // by the text the menu shows

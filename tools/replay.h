@@ -1,6 +1,8 @@
-// Carrying out a command script, a file of Layout command texts one per line
-// (as `run --commands` writes them), through the host's interpreter: a command
-// log is a reusable macro. Blank lines and lines starting with '#' are skipped.
+// Carrying out a command file (as `run --commands` writes it, docs/command-format.md)
+// through the host's interpreter: a command log is a reusable macro. Every
+// item ID in it is mapped to the item of the same path of names in the scene
+// it is replayed on, or to the item the replay itself creates where the
+// recording created one, so the same commands never act on other items.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +14,12 @@
 
 namespace sim {
 
+struct ReplayOptions {
+  bool keepGoing = false;  // carry on after a rejected command (exit 0)
+  bool byId = false;       // use the IDs as written, for files without item names
+  bool listCommands = true;
+};
+
 struct ReplayOutcome {
   size_t firstCommand = 0;  // the replayed texts in the host's command log
   size_t endCommand = 0;
@@ -19,10 +27,11 @@ struct ReplayOutcome {
 };
 
 // Carries out `script` (read from `fileName`, named in messages) and prints
-// the texts with their results to `out`; each rejected line is also reported
-// to stderr as "file:line: ...". With `strict`, the first rejected line stops
-// the replay with a CliError (bad input).
+// the texts with their results to `out`. Throws CliError (bad input) with a
+// located message, before any command runs, when an ID cannot be mapped or
+// maps to more than one item; and at the first rejected command unless
+// `keepGoing` (each rejected line is then reported to stderr).
 ReplayOutcome replayCommands(layout::Host &host, std::string_view script, const std::string &fileName,
-                             bool strict, std::ostream &out);
+                             const ReplayOptions &options, std::ostream &out);
 
 }  // namespace sim

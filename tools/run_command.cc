@@ -5,9 +5,11 @@
 #include "tools/action_options.h"
 #include "tools/cli_error.h"
 #include "tools/command_file.h"
+#include "tools/files.h"
 #include "tools/host_options.h"
 #include "tools/run_report.h"
 #include "tools/subcommand.h"
+#include "tools/verbosity.h"
 
 namespace sim {
 namespace {
@@ -19,29 +21,43 @@ struct RunOptions {
   std::string commands;
   bool force = false;
   bool allowRejected = false;
+  Verbosity verbosity = Verbosity::kNormal;
+  bool strict = false;
 };
 
 int runServer(const CLI::App &app, const RunOptions &options) {
   const std::vector<PanelAction> actions = collectActions(app);
+  // A file written to standard output takes it; the report goes to stderr then.
+  const bool saveToStdout = options.save == kStandardStream;
+  if (saveToStdout && options.commands == kStandardStream)
+    throw badInput("--save and --commands cannot both write to standard output (-)");
+  std::ostream &out = saveToStdout || options.commands == kStandardStream ? std::cerr : std::cout;
+  const bool quiet = options.verbosity == Verbosity::kQuiet;
+
   Simulator simulator;
+  simulator.showProgress(!quiet);
   prepareHost(simulator, options.host, true);
-  const RunOutcome outcome = simulator.run({options.server, actions, Finish::kConfirm});
-  const std::optional<CliError> error = reportRun(std::cout, simulator.host(), outcome);
-  if (outcome.commandsSent() > 0) printScene(std::cout, simulator.host());
-  std::cout.flush();
+  const RunOutcome outcome = simulator.run({options.server, actions, Finish::kConfirm, options.strict});
+  std::optional<CliError> error;
+  {
+    layout::TextWriter writer(out);
+    error = reportRun(writer, simulator.host(), outcome, quiet ? Detail::kSummary : Detail::kFull);
+    const bool showScene = outcome.commandsSent() > 0 || options.verbosity == Verbosity::kVerbose;
+    if (showScene && !quiet) printScene(writer, simulator.host());
+  }
+  out.flush();
   if (error) throw *error;
   if (!options.allowRejected) {
     if (std::optional<CliError> rejected = rejectedError(simulator.host(), outcome)) throw *rejected;
   }
 
   if (!options.commands.empty()) {
-    writeCommandFile(options.commands, simulator.host(), outcome.firstCommand, outcome.endCommand,
-                     options.force);
-    std::cout << "Wrote " << outcome.commandsSent() << " commands to " << options.commands << "\n";
+    writeCommandFile(options.commands, simulator.host(), outcome, options.force);
+    if (!quiet) out << "Wrote " << outcome.commandsSent() << " commands to " << options.commands << "\n";
   }
   if (!options.save.empty()) {
     simulator.saveScene(options.save, options.force);
-    std::cout << "Saved the scene to " << options.save << "\n";
+    if (!quiet && !saveToStdout) out << "Saved the scene to " << options.save << "\n";
   }
   return kExitDone;
 }
@@ -53,11 +69,16 @@ SubcommandMain setUpRun(CLI::App &app) {
   app.add_option("server", options->server, "Mint_Pivots or Mint_Joints")->required()->type_name("SERVER");
   addHostOptions(app, options->host, true);
   addActionOptions(app, true);
-  app.add_option("--save", options->save, "Save the resulting scene to FILE")->type_name("FILE");
-  app.add_option("--commands", options->commands, "Write the command texts sent to FILE, one per line")
+  app.add_option("--save", options->save, "Save the resulting scene to FILE (- for standard output)")
+      ->type_name("FILE");
+  app.add_option("--commands", options->commands,
+                 "Write the command texts sent to FILE (- for standard output), as replay reads them")
       ->type_name("FILE");
   addForceOption(app, options->force);
   addAllowRejectedOption(app, options->allowRejected);
+  addVerbosityOptions(app, options->verbosity);
+  app.add_flag("--strict", options->strict,
+               "Fail (exit 1, nothing sent) when the panel corrects a value given with --set");
   app.footer(
       "With no panel actions the panel is confirmed with its defaults; without --ok or --cancel, OK is\n"
       "pressed after the last action. Controls are named by label, or by role where they have none:\n"

@@ -5,6 +5,7 @@
 
 #include "host/printable.h"
 #include "host/scene_file.h"
+#include "host/scene_keys.h"
 
 namespace sim {
 namespace {
@@ -44,16 +45,19 @@ std::string missingServiceMessage(const RunOutcome &outcome) {
 
 }  // namespace
 
-void printCommands(std::ostream &out, const layout::Host &host, size_t first, size_t end) {
+void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end,
+                   Detail detail) {
   std::unordered_map<size_t, const layout::Rejection *> rejected;
   for (const layout::Rejection &rejection : host.rejections()) rejected[rejection.command] = &rejection;
   const layout::CommandLog &log = host.commandLog();
   for (size_t i = first; i < end; ++i) {
     const layout::CommandLog::Entry entry = log[i];
     if (entry.accepted) {
-      out << "  ok  ";
-      layout::writePrintable(out, entry.text);
-      out << '\n';
+      if (detail == Detail::kFull) {
+        out << "  ok  ";
+        layout::writePrintable(out, entry.text);
+        out << '\n';
+      }
     } else {
       const auto found = rejected.find(i);
       out << "  REJECTED  ";
@@ -95,15 +99,17 @@ std::optional<CliError> runError(const RunOutcome &outcome) {
   return std::nullopt;
 }
 
-std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome) {
+std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &host,
+                                  const RunOutcome &outcome, Detail detail) {
   if (outcome.result == 2 && outcome.hostFailures.empty()) return runError(outcome);
   const size_t sent = outcome.commandsSent();
   if (sent > 0) {
     const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);
     out << outcome.server << " sent " << sent << (sent == 1 ? " command" : " commands");
     if (rejected) out << ", " << rejected << " rejected";
-    out << ":\n";
-    printCommands(out, host, outcome.firstCommand, outcome.endCommand);
+    // A summary lists only the rejected commands, if any.
+    out << (detail == Detail::kFull || rejected ? ":\n" : ".\n");
+    printCommands(out, host, outcome.firstCommand, outcome.endCommand, detail);
   } else if (outcome.cancelled && !outcome.failure) {
     out << "Cancelled: no command was sent.\n";
   } else if (outcome.panelsShown == 0) {
@@ -128,6 +134,23 @@ std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome
                                      outcome.server + " sent (--allow-rejected accepts such a run)");
 }
 
-void printScene(std::ostream &out, const layout::Host &host) { out << "Scene:\n" << layout::sceneTree(host); }
+void printScene(layout::TextWriter &out, const layout::Host &host, Detail detail) {
+  if (detail == Detail::kFull) {
+    out << "Scene:\n";
+    layout::writeSceneTree(out, host);
+    return;
+  }
+  // "Scene: 1001000 items (1000 objects, 1000000 bones)"
+  const layout::Scene &scene = host.scene();
+  out << "Scene: " << scene.itemCount() << (scene.itemCount() == 1 ? " item" : " items");
+  std::string_view separator = " (";
+  for (layout::ItemType type : layout::kFileTypeOrder) {
+    const size_t count = scene.items(type).size();
+    if (count == 0) continue;
+    out << separator << count << ' ' << layout::itemTypeName(type) << (count == 1 ? "" : "s");
+    separator = ", ";
+  }
+  out << (separator == ", " ? ")\n" : "\n");
+}
 
 }  // namespace sim

@@ -4,18 +4,24 @@
 
 #include <cstddef>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "host/host.h"
+#include "host/text_writer.h"
 #include "tools/cli_error.h"
 #include "tools/simulator.h"
 
 namespace sim {
 
+// How much a report shows: every command and the whole scene, or counts
+// with only the rejected commands listed.
+enum class Detail { kFull, kSummary };
+
 // "  ok  AddNull Null_001" and "  REJECTED  ParentItem 00000000: no item
-// 00000000", for the log's texts [first, end).
-void printCommands(std::ostream &out, const layout::Host &host, size_t first, size_t end);
+// 00000000", for the log's texts [first, end); a summary leaves out the
+// accepted ones.
+void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end,
+                   Detail detail = Detail::kFull);
 size_t countRejected(const layout::Host &host, size_t first, size_t end);
 
 // The error a run ends with, if any: the module refused (missing service,
@@ -24,13 +30,15 @@ std::optional<CliError> runError(const RunOutcome &outcome);
 
 // Prints what the run did and returns runError(outcome). The caller prints
 // the scene first when commands were sent, then throws the error.
-std::optional<CliError> reportRun(std::ostream &out, const layout::Host &host, const RunOutcome &outcome);
+std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &host,
+                                  const RunOutcome &outcome, Detail detail = Detail::kFull);
 
 // When the host rejected any of the run's texts: the error that says how
 // many (exit status kExitRejected).
 std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome &outcome);
 
-// "Scene:" and the indented tree.
-void printScene(std::ostream &out, const layout::Host &host);
+// "Scene:" and the indented tree; in a summary, the number of items of each
+// type.
+void printScene(layout::TextWriter &out, const layout::Host &host, Detail detail = Detail::kFull);
 
 }  // namespace sim

@@ -45,8 +45,9 @@ class SessionRunner {
       }
       std::cout.flush();
     }
-    std::cout << "\n";
-    printScene(std::cout, simulator_.host());
+    layout::TextWriter out(std::cout);
+    out << "\n";
+    printScene(out, simulator_.host());
   }
 
  private:
@@ -76,7 +77,13 @@ class SessionRunner {
       case SessionStep::Kind::kReplay: {
         std::string script;
         at(step.path.where, [&] { script = readFile(step.path.value, "command script"); });
-        replayCommands(simulator_.host(), script, step.path.value, step.strict, std::cout);
+        try {
+          replayCommands(simulator_.host(), script, step.path.value, {step.keepGoing, step.byId, true},
+                         std::cout);
+        } catch (const CliError &) {
+          located_ = true;  // in the command file
+          throw;
+        }
         return;
       }
       case SessionStep::Kind::kSave:
@@ -103,7 +110,11 @@ class SessionRunner {
     at(step.server.where, [&] {
       outcome = simulator_.run({step.server.value, step.actions, Finish::kConfirm});
     });
-    const std::optional<CliError> error = reportRun(std::cout, simulator_.host(), outcome);
+    std::optional<CliError> error;
+    {
+      layout::TextWriter out(std::cout);
+      error = reportRun(out, simulator_.host(), outcome);
+    }
     if (error) {
       std::cout.flush();
       const bool inAction = outcome.failure && error->exitCode() == kExitBadInput;
@@ -116,8 +127,7 @@ class SessionRunner {
       }
     }
     if (!step.commands.empty()) {
-      writeCommandFile(step.commands, simulator_.host(), outcome.firstCommand, outcome.endCommand,
-                       options_.force);
+      writeCommandFile(step.commands, simulator_.host(), outcome, options_.force);
       std::cout << "Wrote " << outcome.commandsSent() << " commands to " << step.commands << "\n";
     }
   }

@@ -24,7 +24,7 @@ const std::vector<StepKind> &stepKinds() {
        {"run", "select", "build", "dynamicUpdate", "actions", "commands", "note"}},
       {"load", SessionStep::Kind::kLoad, {"load", "note"}},
       {"select", SessionStep::Kind::kSelect, {"select", "note"}},
-      {"replay", SessionStep::Kind::kReplay, {"replay", "strict", "note"}},
+      {"replay", SessionStep::Kind::kReplay, {"replay", "strict", "keepGoing", "byId", "note"}},
       {"save", SessionStep::Kind::kSave, {"save", "note"}},
   };
   return kinds;
@@ -86,6 +86,14 @@ class Reader {
     return {value.get<int64_t>(), json_.valueAt(pointer)};
   }
 
+  // A member that is true or false; false when left out.
+  bool flag(const std::string &object, const std::string &key) const {
+    const std::string pointer = childPointer(object, key);
+    if (!at(object).contains(key)) return false;
+    if (!at(pointer).is_boolean()) fail(pointer, "expected true or false");
+    return at(pointer).get<bool>();
+  }
+
   std::string path(const std::string &pointer) const {
     const std::string written = text(pointer);
     if (written.empty()) fail(pointer, "expected a file name");
@@ -125,11 +133,11 @@ class Reader {
       }
       case SessionStep::Kind::kReplay:
         step.path = {path(childPointer(pointer, "replay")), json_.valueAt(childPointer(pointer, "replay"))};
-        if (value.contains("strict")) {
-          if (!value.at("strict").is_boolean())
-            fail(childPointer(pointer, "strict"), "expected true or false");
-          step.strict = value.at("strict").get<bool>();
-        }
+        // "strict" is what stopping at the first rejected command was
+        // called before it became the default; it is still read.
+        flag(pointer, "strict");
+        step.keepGoing = flag(pointer, "keepGoing");
+        step.byId = flag(pointer, "byId");
         break;
       case SessionStep::Kind::kSave:
         step.path = {path(childPointer(pointer, "save")), json_.valueAt(childPointer(pointer, "save"))};

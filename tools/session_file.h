@@ -35,7 +35,8 @@ struct SessionStep {
   std::vector<PanelAction> actions;                         // run
   std::vector<Location> actionPlaces;                       // run: where each action is written
   std::string commands;                                     // run: write the texts sent here
-  bool strict = false;                                      // replay
+  bool keepGoing = false;                                   // replay: carry on past rejected commands
+  bool byId = false;                                        // replay: IDs as written
 };
 
 struct Session {

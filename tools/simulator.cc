@@ -22,10 +22,20 @@ std::string moduleBesideProgram() {
   return (program.parent_path() / "mint.so").string();
 }
 
+ItemCounts countItems(const layout::Scene &scene) {
+  ItemCounts counts{};
+  for (int type = 1; type <= layout::kItemTypeCount; ++type) {
+    const auto itemType = static_cast<layout::ItemType>(type);
+    counts[static_cast<size_t>(layout::typeSlot(itemType))] = scene.items(itemType).size();
+  }
+  return counts;
+}
+
 Simulator::Simulator()
     : host_(std::make_unique<layout::Host>()), progress_(stderr, isatty(STDERR_FILENO) != 0) {
-  host_->commands().setStatusObserver(
-      [this](const layout::StatusMessage &message) { progress_.status(message.text, message.progress); });
+  host_->commands().setStatusObserver([this](const layout::StatusMessage &message) {
+    if (showProgress_) progress_.status(message.text, message.progress);
+  });
 }
 
 Simulator::~Simulator() = default;
@@ -41,6 +51,8 @@ void Simulator::loadScene(const std::string &path) {
   std::optional<layout::FileError> error;
   if (path.empty()) {
     error = layout::readScene(layout::defaultScene(), "default scene", *host_);
+  } else if (path == kStandardStream) {
+    error = layout::readScene(readFile(path, "scene"), "standard input", *host_);
   } else if (layout::isLwsPath(path)) {
     error = layout::readLwsScene(readFile(path, "scene"), path, *host_, lws_);
   } else {
@@ -53,19 +65,23 @@ void Simulator::loadScene(const std::string &path) {
 // A Layout scene file is written over the one read, if any, so that what
 // the host does not model is kept.
 void Simulator::saveScene(const std::string &path, bool force) const {
-  std::string text;
+  std::string lws;
   if (layout::isLwsPath(path)) {
     try {
-      text = layout::writeLwsScene(*host_, lws_.get());
+      lws = layout::writeLwsScene(*host_, lws_.get());
     } catch (const layout::LwsWriteError &error) {
       throw badInput("cannot save the scene: " + path + ": " + error.what());
     }
-  } else {
-    text = layout::writeScene(*host_);
   }
   makeParentFolders(path);
   try {
-    layout::writeFileAtomically(path, text, {.replaceWriteProtected = force});
+    layout::OutputFile file(path, {.replaceWriteProtected = force});
+    if (layout::isLwsPath(path)) {
+      file.write(lws);
+    } else {
+      layout::writeScene(file, *host_);  // streamed: a large scene is never held whole
+    }
+    file.commit();
   } catch (const layout::FileProblem &problem) {
     const std::string reason = fileError(problem).what();
     throw badInput("cannot save the scene to " + reason.substr(reason.find(problem.path())));
@@ -108,17 +124,9 @@ void Simulator::clearSelection() { host_->scene().clearSelection(); }
 
 void Simulator::addToSelection(const std::string &nameOrId) {
   const std::variant<layout::ItemID, std::string> found = layout::resolveItem(host_->scene(), nameOrId);
-  if (const std::string *error = std::get_if<std::string>(&found)) {
-    std::vector<std::string> names;
-    for (int type = 1; type <= layout::kItemTypeCount; ++type) {
-      for (const layout::Item &item : host_->scene().items(static_cast<layout::ItemType>(type))) {
-        names.emplace_back(host_->scene().name(item));
-      }
-    }
-    const bool suggested =
-        error->find("ambiguous") != std::string::npos || error->find("did you mean") != std::string::npos;
-    throw badInput(*error + (suggested ? "" : didYouMean(nameOrId, names)));
-  }
+  // The host's message already carries any suggestion, and none for a name
+  // that is there but ambiguous.
+  if (const std::string *error = std::get_if<std::string>(&found)) throw badInput(*error);
   host_->scene().addToSelection(std::get<layout::ItemID>(found));
 }
 
@@ -152,11 +160,12 @@ RunOutcome Simulator::run(const RunRequest &request) {
   RunOutcome outcome;
   outcome.server = request.server;
   outcome.firstCommand = host_->commandLog().size();
+  outcome.itemsBefore = countItems(host_->scene());
   const size_t firstLookup = host_->lookups().size();
   const size_t firstMisuse = host_->diagnostics().messages().size();
   const size_t firstFailure = host_->diagnostics().hostFailureCount();
 
-  ActionFrontEnd frontEnd(request.actions, request.finish);
+  ActionFrontEnd frontEnd(request.actions, request.finish, request.strict);
   host_->setFrontEnd(&frontEnd);
   outcome.result = host_->activate(request.server).value_or(0);
   host_->setFrontEnd(nullptr);

@@ -4,6 +4,7 @@
 // module's remembered choices carry from one run to the next.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -27,7 +28,12 @@ struct RunRequest {
   std::string server;
   std::vector<PanelAction> actions;
   Finish finish = Finish::kConfirm;
+  bool strict = false;  // a value the panel corrects fails the run
 };
+
+// Items of each type in a scene, by layout::typeSlot.
+using ItemCounts = std::array<size_t, layout::kItemTypeCount>;
+ItemCounts countItems(const layout::Scene &scene);
 
 struct RunOutcome {
   std::string server;
@@ -40,6 +46,7 @@ struct RunOutcome {
   std::optional<size_t> closedBy;
   size_t firstCommand = 0;  // this run's texts in the host's command log: [firstCommand, endCommand)
   size_t endCommand = 0;
+  ItemCounts itemsBefore{};                  // how many items of each type the scene had before the run
   std::vector<std::string> missingServices;  // looked up during the run but not provided
   std::vector<std::string> misuse;           // the module's misuse of the host during the run
   std::vector<std::string> hostFailures;     // failures of the host itself during the run
@@ -77,6 +84,9 @@ class Simulator {
   // input) for a name the host does not know.
   void switchOff(const std::string &service);
 
+  // Progress of runs is shown on stderr unless switched off (--quiet).
+  void showProgress(bool shown) { showProgress_ = shown; }
+
   void clearSelection();
   // An item by ID or name; throws CliError (bad input) for an unknown or
   // ambiguous name, listing candidates with their IDs.
@@ -94,6 +104,7 @@ class Simulator {
   std::unique_ptr<layout::Host> host_;
   std::unique_ptr<layout::LwsDocument> lws_;  // of the last scene loaded, when a Layout scene
   Progress progress_;
+  bool showProgress_ = true;
 };
 
 }  // namespace sim

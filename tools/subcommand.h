@@ -26,5 +26,6 @@ SubcommandMain setUpSession(CLI::App &app);
 SubcommandMain setUpPanel(CLI::App &app);
 SubcommandMain setUpReplay(CLI::App &app);
 SubcommandMain setUpConvert(CLI::App &app);
+SubcommandMain setUpValidate(CLI::App &app);
 
 }  // namespace sim

@@ -103,12 +103,12 @@ TEST_F(Files, InputsAreRegularFilesOrStandardInput) {
         << r.err;
     r = run({"replay", input});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot read command script " + std::string(input)), npos) << r.err;
+    EXPECT_NE(r.err.find("cannot read command file " + std::string(input)), npos) << r.err;
   }
   // Standard input is "-"; here it is empty.
   const Result r = run({"replay", "-"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("-: 0 commands:"), npos) << r.out;
+  EXPECT_NE(r.out.find("standard input: 0 commands:"), npos) << r.out;
 }
 
 TEST_F(Files, StandardOutputThatCannotBeWrittenIsAFailure) {

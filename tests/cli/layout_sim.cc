@@ -36,8 +36,12 @@ Result LayoutSim::runWithPath(const std::vector<std::string> &arguments, const s
   return runWith(arguments, environment);
 }
 
+Result LayoutSim::runWithInput(const std::vector<std::string> &arguments, const std::string &input) {
+  return runWith(arguments, environ(), path(input));
+}
+
 Result LayoutSim::runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
-                          const std::string *outputTarget) {
+                          const std::string &input, const std::string *outputTarget) {
   std::vector<std::string> words = {LAYOUT_SIM_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char *> argv;
@@ -50,7 +54,7 @@ Result LayoutSim::runWith(const std::vector<std::string> &arguments, std::vector
   const std::string out = path(".stdout"), err = path(".stderr");
   posix_spawn_file_actions_t files;
   posix_spawn_file_actions_init(&files);
-  posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&files, STDIN_FILENO, input.c_str(), O_RDONLY, 0);
   if (!outputTarget) {
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   } else if (outputTarget->empty()) {

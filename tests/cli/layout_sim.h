@@ -23,12 +23,14 @@ class LayoutSim : public ::testing::Test {
 
   // Runs layout-sim with `arguments`, in the test's folder.
   Result run(const std::vector<std::string> &arguments) { return runWith(arguments, environ()); }
+  // The same with standard input read from the test folder's file `input`.
+  Result runWithInput(const std::vector<std::string> &arguments, const std::string &input);
   // The same with PATH set to `searchPath`.
   Result runWithPath(const std::vector<std::string> &arguments, const std::string &searchPath);
   // The same with standard output sent to `target` (such as /dev/full), or
   // closed when `target` is empty; `out` stays empty.
   Result runWithOutputTo(const std::vector<std::string> &arguments, const std::string &target) {
-    return runWith(arguments, environ(), &target);
+    return runWith(arguments, environ(), "/dev/null", &target);
   }
   // A path in the test's folder.
   std::string path(const std::string &name) const { return (dir_ / name).string(); }
@@ -39,7 +41,7 @@ class LayoutSim : public ::testing::Test {
  private:
   static std::vector<std::string> environ();
   Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
-                 const std::string *outputTarget = nullptr);
+                 const std::string &input = "/dev/null", const std::string *outputTarget = nullptr);
 
   std::filesystem::path dir_;
 };

@@ -129,7 +129,7 @@ TEST_F(LwsFiles, AssimpSeesTheNullsOfARunUnderTheSameParents) {
   const std::vector<std::vector<std::string>> runs = {
       {"--select", "Table", "--set", "Num=3", "--tick", "Parent (x)"},
       {"--select", "Lamp Post", "--set", "Num=4", "--tick", "Parent (x)", "--tick", "Hierarchy"},
-      {"--select", "Key Light", "Camera", "--set", "Num=2", "--tick", "Parent (x)"},
+      {"--select", "Key Light", "--select", "Camera", "--set", "Num=2", "--tick", "Parent (x)"},
   };
   for (std::vector<std::string> arguments : runs) {
     SCOPED_TRACE(arguments[1]);

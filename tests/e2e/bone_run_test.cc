@@ -76,9 +76,10 @@ TEST_F(BoneRun, FirstSelectedItemDecidesThePathForAll) {
   EXPECT_TRUE(host.rejections().empty());
   EXPECT_EQ(item(spine).restLength, 1.0);
   EXPECT_TRUE(item(spine).has(layout::kItemBoneMultiply));
-  const auto bones = host.scene().items(layout::ItemType::kBone);
+  const auto &bones = host.scene().items(layout::ItemType::kBone);
   ASSERT_EQ(bones.size(), 3u);
-  for (const layout::Item &added : bones.subspan(1)) {
+  for (size_t i = 1; i < bones.size(); ++i) {
+    const layout::Item &added = bones[i];
     EXPECT_EQ(added.owner, body);
     EXPECT_EQ(added.parent, 0u);  // a root bone
     EXPECT_EQ(added.restLength, 0.5);
@@ -156,7 +157,7 @@ TEST_F(BoneRun, OldHostsRewriteTheSelectionSoTheRunWorksOnACopy) {
   run("Mint_Joints", {user::setText("Num", "101"), user::tick("individual")});
   EXPECT_EQ(host.scene().items(layout::ItemType::kBone).size(), 202u);
   const auto children = [&](ItemID owner) {
-    const auto bones = host.scene().items(layout::ItemType::kBone);
+    const auto &bones = host.scene().items(layout::ItemType::kBone);
     return std::count_if(bones.begin(), bones.end(), [&](const layout::Item &i) { return i.owner == owner; });
   };
   EXPECT_EQ(children(a), 101);

@@ -228,7 +228,7 @@ TEST_F(CommandInterpreterTest, ParentItemParentsTheCurrentItemAndRefusesLoops) {
 
 TEST_F(CommandInterpreterTest, UnknownWordsAreRefusedAndCaseMatters) {
   EXPECT_EQ(run("addnull Foo"), 0);
-  EXPECT_EQ(lastRefusal(), "addnull Foo: unknown command (did you mean AddNull?)");
+  EXPECT_EQ(lastRefusal(), "addnull Foo: unknown command (did you mean \"AddNull\"?)");
   EXPECT_EQ(run("Frobnicate"), 0);
   EXPECT_EQ(lastRefusal(), "Frobnicate: unknown command");
   EXPECT_EQ(run(""), 0);

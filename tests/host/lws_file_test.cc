@@ -236,7 +236,8 @@ TEST(LwsFile, AScenesWrittenAnewReadsBackAsTheSameScene) {
 
   Loaded back(text);
   for (ItemType type : {ItemType::kObject, ItemType::kLight, ItemType::kCamera, ItemType::kBone}) {
-    const auto a = host.scene().items(type), b = back.scene().items(type);
+    const auto &a = host.scene().items(type);
+    const auto &b = back.scene().items(type);
     ASSERT_EQ(a.size(), b.size());
     for (size_t i = 0; i < a.size(); ++i) {
       SCOPED_TRACE(hexId(a[i].id));

@@ -101,6 +101,22 @@ TEST(SceneFile, SavedSceneLoadsBackTheSameWithEveryPropertyLinkAndTheSelection) 
   EXPECT_EQ(writeScene(loaded), text);
 }
 
+TEST(SceneFile, NamesAreSavedAsJsonStringsAndBrokenUtf8AsReplacementCharacters) {
+  Host host;
+  host.scene().addObject("Arm_L");
+  host.scene().addObject("C:\\rig\\arm");
+  host.scene().addObject("bad \xFF byte");
+  const std::string text = writeScene(host);
+  EXPECT_NE(text.find(R"("name": "Arm_L")"), std::string::npos) << text;
+  EXPECT_NE(text.find(R"("name": "C:\\rig\\arm")"), std::string::npos) << text;
+  Host loaded;
+  const auto error = readScene(text, "rig.json", loaded);
+  ASSERT_FALSE(error) << error->format();
+  const auto &objects = loaded.scene().items(ItemType::kObject);
+  EXPECT_EQ(loaded.scene().name(objects[1]), "C:\\rig\\arm");
+  EXPECT_EQ(loaded.scene().name(objects[2]), "bad \xEF\xBF\xBD byte");
+}
+
 TEST(SceneFile, HandWrittenItemsTakeIdsInFileOrderAndNewItemDefaults) {
   // Types interleaved, links pointing ahead, properties left out.
   const std::string text = sceneWith(R"(
@@ -149,14 +165,14 @@ TEST(SceneFile, DefaultSceneLoadsAsTheDocumentedRig) {
   EXPECT_EQ(host.interfaceState().dynamicUpdate, 2);
   EXPECT_EQ(
       sceneTree(host),
-      "10000000  Body  object vis 5 colour 7  *current\n"
-      "  40000000  Spine  bone vis 1 colour 8  rest 0.5 strength 1 multiply on type classic  at 0 1 0\n"
-      "    40000001  Chest  bone vis 1 colour 8  rest 0.4 strength 1 multiply on type classic  at 0 0 0.5\n"
-      "      40000002  Neck  bone vis 1 colour 8  rest 0.2 strength 1 multiply on type classic  at 0 0 0.4\n"
-      "  10000001  Hips  null vis 5 colour 7  at 0 1 0\n"
-      "10000002  Prop  object vis 5 colour 7  at 1.5 0 0\n"
-      "20000000  Key Light  light vis 1 colour 13  at -2 3 -2\n"
-      "30000000  Camera  camera vis 1 colour 10  at 0 1 -5\n");
+      "10000000  Body  object vis shaded colour Gray  *current\n"
+      "  40000000  Spine  bone vis visible colour Blue  rest 0.5 strength 1 multiply on type classic  at 0 1 0\n"
+      "    40000001  Chest  bone vis visible colour Blue  rest 0.4 strength 1 multiply on type classic  at 0 0 0.5\n"
+      "      40000002  Neck  bone vis visible colour Blue  rest 0.2 strength 1 multiply on type classic  at 0 0 0.4\n"
+      "  10000001  Hips  null vis shaded colour Gray  at 0 1 0\n"
+      "10000002  Prop  object vis shaded colour Gray  at 1.5 0 0\n"
+      "20000000  Key Light  light vis visible colour Orange  at -2 3 -2\n"
+      "30000000  Camera  camera vis visible colour Cyan  at 0 1 -5\n");
 }
 
 TEST(SceneTree, ShowsWhatDiffersFromANewItemAndTheSelection) {
@@ -174,11 +190,11 @@ TEST(SceneTree, ShowsWhatDiffersFromANewItemAndTheSelection) {
   ASSERT_FALSE(readScene(text, "rig.json", host));
   EXPECT_EQ(
       sceneTree(host),
-      "10000001  Body  object vis 5 colour 7  inactive  shadows: none\n"
-      "  40000000  B\\x09one  bone vis 1 colour 8  rest 1 strength 0.5 multiply off type joint  icon 2\n"
-      "    10000000  Null_001  null vis 2 colour 7  unseen: rays camera fog radiosity  alpha 1  *selected\n"
-      "      20000000  Lamp  light vis 1 colour 13  shadows: cast\n"
-      "30000000  Cam  camera vis 1 colour 10  *current\n");
+      "10000001  Body  object vis shaded colour Gray  inactive  shadows: none\n"
+      "  40000000  B\\x09one  bone vis visible colour Blue  rest 1 strength 0.5 multiply off type joint  icon 2\n"
+      "    10000000  Null_001  null vis vertices colour Gray  unseen: rays camera fog radiosity  alpha: unaffected by objects  *selected\n"
+      "      20000000  Lamp  light vis visible colour Orange  shadows: cast\n"
+      "30000000  Cam  camera vis visible colour Cyan  *current\n");
 
   // A deep chain stops indenting and says how deep it is instead.
   Host deep;
@@ -223,6 +239,9 @@ TEST(SceneFileErrors, SyntaxErrorsArePlacedByLineAndColumn) {
        "rig.json:1:25: syntax error while parsing object key - unexpected '}'; expected string literal"},
       // The parser gives no place for an overflow; its number is found in the text.
       {"{\"format\": \"mint-scene\",\n \"build\": 1e999}", "rig.json:2:11: number overflow parsing '1e999'"},
+      // Nesting is limited, so a hostile file cannot take the stack or the time.
+      {"{\"format\": \"mint-scene\", \"x\": " + std::string(400, '[') + std::string(400, ']') + "}",
+       "rig.json:1:286: nested deeper than 256 levels"},
   });
   // The place is shown under the line, tabs kept so the caret lines up.
   Host host;

@@ -1,0 +1,72 @@
+// Text written out piece by piece through one buffer, so a report of millions
+// of lines is never held whole: the buffer goes to its target (a stream or a
+// string) each time it fills, and at flush().
+//
+//   layout::TextWriter out(std::cout);
+//   out << "Scene:\n" << 42 << '\n';
+//   out.flush();
+#pragma once
+
+#include <charconv>
+#include <concepts>
+#include <cstddef>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace layout {
+
+class TextWriter {
+ public:
+  explicit TextWriter(std::ostream &stream) : stream_(&stream) {}
+  explicit TextWriter(std::string &text) : text_(&text) {}
+  // Writes to an open file descriptor, which stays open; see failed().
+  explicit TextWriter(int fd) : fd_(fd) {}
+  ~TextWriter() { flush(); }
+  TextWriter(const TextWriter &) = delete;
+  TextWriter &operator=(const TextWriter &) = delete;
+
+  TextWriter &operator<<(std::string_view text) {
+    if (text.size() > kBufferBytes - used_) return writeLong(text);
+    text.copy(buffer_.get() + used_, text.size());
+    used_ += text.size();
+    return *this;
+  }
+  TextWriter &operator<<(const char *text) { return *this << std::string_view(text); }
+  TextWriter &operator<<(const std::string &text) { return *this << std::string_view(text); }
+  TextWriter &operator<<(char c) {
+    if (used_ == kBufferBytes) drain();
+    buffer_[used_++] = c;
+    return *this;
+  }
+  template <std::integral Number>
+  requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) TextWriter &operator<<(Number value) {
+    char digits[24];
+    return *this << std::string_view(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+  }
+  // Repeats `c` `count` times.
+  TextWriter &fill(char c, size_t count);
+
+  // Hands everything buffered to the target (and flushes a stream).
+  void flush();
+  // Whether writing to a file descriptor failed; errno tells why, and
+  // nothing more is written.
+  bool failed() const { return failed_; }
+
+ private:
+  static constexpr size_t kBufferBytes = size_t{64} << 10;
+
+  void drain();
+  void send(std::string_view text);
+  TextWriter &writeLong(std::string_view text);
+
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  size_t used_ = 0;
+  std::ostream *stream_ = nullptr;
+  std::string *text_ = nullptr;
+  int fd_ = -1;
+  bool failed_ = false;
+};
+
+}  // namespace layout

@@ -1,0 +1,17 @@
+#include "tools/verbosity.h"
+
+#include <CLI/CLI.hpp>
+
+namespace sim {
+
+void addVerbosityOptions(CLI::App &app, Verbosity &verbosity) {
+  CLI::Option *quiet = app.add_flag_callback(
+      "-q,--quiet", [&verbosity] { verbosity = Verbosity::kQuiet; },
+      "Print only errors and a one-line summary");
+  app.add_flag_callback(
+         "-v,--verbose", [&verbosity] { verbosity = Verbosity::kVerbose; },
+         "Also print the scene when nothing was sent")
+      ->excludes(quiet);
+}
+
+}  // namespace sim
