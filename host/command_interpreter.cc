@@ -84,11 +84,17 @@ int CommandInterpreter::evaluate(std::string_view text) {
   } else {
     reason = unknownCommand(word);
   }
-  const bool accepted = reason.empty();
-  log_.append(text, accepted);
-  if (!accepted) rejections_.push_back({commandCount_, std::string(text), std::move(reason)});
+  if (!reason.empty()) return refuse(text, std::move(reason));
+  log_.append(text, true);
   ++commandCount_;
-  return accepted ? 1 : 0;
+  return 1;
+}
+
+int CommandInterpreter::refuse(std::string_view text, std::string reason) {
+  log_.append(text, false);
+  rejections_.push_back({commandCount_, std::string(text), std::move(reason)});
+  ++commandCount_;
+  return 0;
 }
 
 Item *CommandInterpreter::currentItem(std::string &reason) {
@@ -119,10 +125,14 @@ std::string CommandInterpreter::addNull(std::string_view name) {
 std::string CommandInterpreter::addBone(std::string_view name) {
   if (name.empty()) return "missing name";
   std::string reason;
-  const Item *object = currentItem(reason);
-  if (!object) return reason;
-  if (object->type() != ItemType::kObject) return "the current item is not an object";
-  const ItemID id = scene_.addBone(name, object->id);
+  const Item *current = currentItem(reason);
+  if (!current) return reason;
+  // As in Layout, a bone current adds the new bone to that bone's object.
+  const ItemID object = current->type() == ItemType::kBone ? current->owner : current->id;
+  if (!isItemType(object, ItemType::kObject)) {
+    return "the current item is not an object or a bone";
+  }
+  const ItemID id = scene_.addBone(name, object);
   if (!id) return "no room for another bone";
   scene_.select(id);
   return {};

@@ -44,6 +44,8 @@ class CommandInterpreter {
 
   // 1 when the command was carried out, 0 when it was refused.
   int evaluate(std::string_view text);
+  // Logs the text as refused for `reason` without looking at it; returns 0.
+  int refuse(std::string_view text, std::string reason);
 
   const CommandLog &log() const { return log_; }
   CommandLog &log() { return log_; }

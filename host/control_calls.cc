@@ -5,6 +5,7 @@
 #include "host/binding.h"
 #include "host/control_values.h"
 #include "host/fault_plan.h"
+#include "host/host_entry.h"
 #include "host/panel_engine.h"
 
 namespace layout {
@@ -49,7 +50,10 @@ ControlObject *PanelEngine::newControl(PanelObject &panel, ControlKind kind, con
                                        const char *label) {
   auto control = std::make_unique<ControlObject>();
   ControlObject &c = *control;
-  c.handle = {{&drawControl, &getControl, &setControl, &c}, kControlMagic, &c};
+  c.handle = {{guarded<"control.draw", &drawControl>, guarded<"control.get", &getControl>,
+               guarded<"control.set", &setControl>, &c},
+              kControlMagic,
+              &c};
   c.panel = &panel;
   c.index = panel.controls.size();
   c.kind = kind;

@@ -14,6 +14,15 @@ void Diagnostics::misuse(std::string message) {
   messages_.push_back(std::move(message));
 }
 
+void Diagnostics::hostFailure(const char *call, const char *what) noexcept {
+  ++hostFailureCount_;
+  try {
+    hostFailures_.push_back(std::string(call) + ": " + what);
+  } catch (...) {
+    // Counted all the same.
+  }
+}
+
 Diagnostics &unboundDiagnostics() {
   static Diagnostics diagnostics;
   return diagnostics;

@@ -1,5 +1,7 @@
 // Misuse of the host interface by a module, named in one message each. The
 // host either records the message and carries on, or stops the process.
+// Failures of the host itself (an exception stopped at a C entry point) are
+// kept apart: they are not the module's fault.
 #pragma once
 
 #include <functional>
@@ -21,6 +23,12 @@ class Diagnostics {
   void misuse(std::string message);
 
   const std::vector<std::string> &messages() const { return messages_; }
+
+  // "LWPanelServices.open: std::bad_alloc". Never throws: under memory
+  // exhaustion the failure is still counted when its message cannot be kept.
+  void hostFailure(const char *call, const char *what) noexcept;
+  const std::vector<std::string> &hostFailures() const { return hostFailures_; }
+  size_t hostFailureCount() const { return hostFailureCount_; }
   bool empty() const { return messages_.empty(); }
   void clear() { messages_.clear(); }
 
@@ -31,6 +39,8 @@ class Diagnostics {
 
  private:
   std::vector<std::string> messages_;
+  std::vector<std::string> hostFailures_;
+  size_t hostFailureCount_ = 0;
   Strictness strictness_ = Strictness::kRecord;
   Sink sink_;
 };

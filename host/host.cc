@@ -3,6 +3,7 @@
 #include "host/binding.h"
 #include "host/desktop.h"
 #include "host/fault_plan.h"
+#include "host/host_entry.h"
 #include "host/refused_call.h"
 
 namespace layout {
@@ -48,13 +49,19 @@ std::optional<int> Host::activate(std::string_view serverName) {
 
 int Host::activate(ActivateFunc *activation, void *serverData) {
   // The whole record, as Layout hands it; the module may only evaluate.
-  GenericLocal local{refused<"GenericLocal.saveScene">, refused<"GenericLocal.loadScene">, &commands_,
-                     refused<"GenericLocal.lookup">,    refused<"GenericLocal.execute">,   &Host::evaluate};
+  GenericLocal local{refused<"GenericLocal.saveScene">,
+                     refused<"GenericLocal.loadScene">,
+                     &commands_,
+                     refused<"GenericLocal.lookup">,
+                     refused<"GenericLocal.execute">,
+                     guarded<"evaluate", &Host::evaluate>};
   Binding<Host>::Scope hostScope(*this);
   Binding<Services>::Scope servicesScope(services_);
   Binding<PanelEngine>::Scope panelScope(panels_);
+  failuresAtActivation_ = diagnostics_.hostFailureCount();
   faultPlan().setModuleRunning(true);
-  const int result = activation(kActivationVersion, &Services::globalLookup, &local, serverData);
+  const int result =
+      activation(kActivationVersion, guarded<"global look-up", &Services::globalLookup>, &local, serverData);
   faultPlan().setModuleRunning(false);
   panels_.endActivation();
   services_.endActivation();
@@ -82,6 +89,11 @@ int Host::evaluate(void *data, const char *command) {
   if (!command) {
     host->diagnostics_.misuse("evaluate called with a NULL command text");
     return 0;
+  }
+  // After a failure of its own the host carries out no more of the run, so
+  // the run stops where the failure is reported instead of going on half done.
+  if (host->diagnostics_.hostFailureCount() > host->failuresAtActivation_) {
+    return host->commands_.refuse(command, "not carried out: the host failed earlier in this run");
   }
   return host->commands_.evaluate(command);
 }

@@ -90,6 +90,9 @@ class Host {
   PanelEngine panels_{diagnostics_};
   Services services_{scene_, state_, diagnostics_, panels_.panelServices(), panels_.menuServices()};
   ScriptedFrontEnd scriptedFrontEnd_;
+  // Host failures counted when the running activation began: once one more
+  // is counted, the activation's later commands are refused.
+  size_t failuresAtActivation_ = 0;
   // Last, so the module shuts down before the rest goes.
   std::unique_ptr<LoadedModule> module_;
 };

@@ -3,6 +3,7 @@
 #include "host/binding.h"
 #include "host/control_values.h"
 #include "host/fault_plan.h"
+#include "host/host_entry.h"
 #include "host/refused_call.h"
 
 namespace layout {
@@ -103,20 +104,22 @@ PanelEngine::PanelEngine(Diagnostics &diagnostics)
     : diagnostics_(diagnostics),
       // The whole record; a module may use neither the event loop nor the
       // drawing functions of a modal panel.
-      panelServices_{&createPanel,
-                     &destroyPanel,
-                     &openPanel,
+      panelServices_{guarded<"LWPanelServices.create", &createPanel>,
+                     guarded<"LWPanelServices.destroy", &destroyPanel>,
+                     guarded<"LWPanelServices.open", &openPanel>,
                      refused<"LWPanelServices.handle">,
                      refused<"LWPanelServices.draw">,
-                     &closePanel,
-                     &getPanel,
-                     &setPanel,
-                     &addControl,
+                     guarded<"LWPanelServices.close", &closePanel>,
+                     guarded<"LWPanelServices.get", &getPanel>,
+                     guarded<"LWPanelServices.set", &setPanel>,
+                     guarded<"LWPanelServices.addControl", &addControl>,
                      refused<"LWPanelServices.nextControl">,
                      nullptr,
                      nullptr,
                      nullptr},
-      menuServices_{&createMenu, &deployMenu, &destroyMenu} {}
+      menuServices_{guarded<"ContextMenuServices.create", &createMenu>,
+                    guarded<"ContextMenuServices.deploy", &deployMenu>,
+                    guarded<"ContextMenuServices.destroy", &destroyMenu>} {}
 
 PanelEngine::~PanelEngine() { Binding<PanelEngine>::forget(*this); }
 
@@ -218,7 +221,16 @@ int PanelEngine::open(PanelObject &panel, int flags) {
   }
   if (panel.open && frontEnd_) {
     Session session(*this, panel);
-    frontEnd_->run(session);
+    try {
+      frontEnd_->run(session);
+    } catch (...) {
+      // A failure while the panel is shown closes it with Cancel, so the
+      // module is answered as for any closed panel and can destroy it.
+      panel.open = false;
+      panel.openResult = 0;
+      panel.editing = nullptr;
+      throw;
+    }
   }
   if (panel.open) {  // the front-end left it open, or there is none: Cancel
     panel.open = false;

@@ -43,26 +43,53 @@ constexpr int kFirstColourIcon = 152;
 
 int textWidth(std::string_view text) { return static_cast<int>(panelTextWidth(text, kFontSize) + 0.999); }
 
+// Length of the well-formed UTF-8 character at the start of `text` that XML
+// allows, or 0 for a byte that starts none.
+size_t xmlCharacterLength(std::string_view text) {
+  const auto byte = [&text](size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+  const auto continues = [&byte](size_t i) { return (byte(i) & 0xC0) == 0x80; };
+  const unsigned lead = byte(0);
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return continues(1) ? 2 : 0;
+  if (lead >= 0xE0 && lead <= 0xEF) {
+    const unsigned second = byte(1);
+    if (lead == 0xE0 && second < 0xA0) return 0;                                           // overlong
+    if (lead == 0xED && second > 0x9F) return 0;                                           // surrogates
+    if (lead == 0xEF && second == 0xBF && (byte(2) == 0xBE || byte(2) == 0xBF)) return 0;  // U+FFFE, U+FFFF
+    return continues(1) && continues(2) ? 3 : 0;
+  }
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    const unsigned second = byte(1);
+    if ((lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F)) return 0;
+    return continues(1) && continues(2) && continues(3) ? 4 : 0;
+  }
+  return 0;
+}
+
+// XML text: markup characters as entities, control bytes left out (XML has
+// no place for them), and a byte that is not part of a well-formed character
+// as U+FFFD, as the scene writer does with names.
 std::string escape(std::string_view text) {
   std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        // Control bytes are not valid in XML text.
-        if (static_cast<unsigned char>(c) >= 0x20) out += c;
+  while (!text.empty()) {
+    const char c = text.front();
+    const size_t length = xmlCharacterLength(text);
+    if (c == '&') {
+      out += "&amp;";
+    } else if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '"') {
+      out += "&quot;";
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      // left out
+    } else if (length == 0) {
+      out += "\xEF\xBF\xBD";
+    } else {
+      out.append(text.substr(0, length));
     }
+    text.remove_prefix(length == 0 ? 1 : length);
   }
   return out;
 }

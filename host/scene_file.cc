@@ -1,10 +1,7 @@
 #include "host/scene_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-
+#include "host/file_problem.h"
+#include "host/input_file.h"
 #include "host/json_reader.h"
 #include "host/scene_reader.h"
 
@@ -55,16 +52,12 @@ std::optional<FileError> readScene(std::string_view text, const std::string &fil
 }
 
 std::optional<FileError> loadSceneFile(const std::string &path, Host &host) {
-  const auto cannotRead = [&path] {
-    return FileError{path, 0, 0, std::string("cannot read: ") + std::strerror(errno), {}};
-  };
-  std::unique_ptr<FILE, int (*)(FILE *)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return cannotRead();
   std::string text;
-  char buffer[1 << 16];
-  size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, count);
-  if (std::ferror(file.get())) return cannotRead();
+  try {
+    text = readInputFile(path);
+  } catch (const FileProblem &problem) {
+    return FileError{path, 0, 0, "cannot read: " + problem.reason(), {}};
+  }
   return readScene(text, path, host);
 }
 

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "host/host.h"
+#include "host/output_file.h"
 #include "host/text_writer.h"
 
 namespace layout {
@@ -35,9 +36,12 @@ std::optional<FileError> loadSceneFile(const std::string &path, Host &host);
 // The host's scene, build number and dynamic-update setting as a file.
 void writeScene(TextWriter &out, const Host &host);
 std::string writeScene(const Host &host);
-// Writes a temporary file beside `path` and renames it over `path`, so a
-// failed save leaves the old file whole. Returns the error message, if any.
-std::optional<std::string> saveSceneFile(const std::string &path, const Host &host);
+// Streams the scene into `file`, which the caller commits. Throws FileProblem.
+void writeScene(OutputFile &file, const Host &host);
+// Saves through OutputFile, so a failed save leaves the old file whole.
+// Returns the error message, if any.
+std::optional<std::string> saveSceneFile(const std::string &path, const Host &host,
+                                         OutputOptions options = {});
 
 // The embedded default scene: a few objects, a bone chain, a light and a
 // camera, with a sensible selection.

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/printable.h"
 #include "host/scene_file.h"
 #include "host/scene_keys.h"
 
@@ -21,19 +22,6 @@ constexpr size_t kDeepestIndent = 32;
 void writeNumber(TextWriter &out, double value) {
   char buffer[32];
   out << std::string_view(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-// One line per item, whatever the name holds.
-void writeName(TextWriter &out, std::string_view name) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  size_t plain = 0;  // start of the run of bytes written as they are
-  for (size_t i = 0; i < name.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(name[i]);
-    if (byte >= 0x20 && byte != 0x7F) continue;
-    out << name.substr(plain, i - plain) << "\\x" << kHex[byte >> 4] << kHex[byte & 0xF];
-    plain = i + 1;
-  }
-  out << name.substr(plain);
 }
 
 // The words the panels and Layout use for an item's settings; a value outside
@@ -76,7 +64,7 @@ void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item
   char id[8];
   hexId(item.id, id);
   out << std::string_view(id, sizeof id) << "  ";
-  writeName(out, scene.name(item));
+  writePrintable(out, scene.name(item));  // one line per item, whatever the name holds
   out << "  " << (item.has(kItemNull) ? std::string_view("null") : itemTypeName(item.type()));
   out << " vis ";
   if (item.type() == ItemType::kObject) {

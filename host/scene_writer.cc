@@ -1,20 +1,12 @@
 // Writing scene files: every property of every item, one item a line, so a
 // saved file reads and compares well and does not depend on the defaults.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#ifdef _WIN32
-#include <io.h>
-#include <process.h>
-#endif
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
-#include "host/replace_file.h"
+#include "host/file_problem.h"
 #include "host/scene_file.h"
 #include "host/scene_keys.h"
 #include "host/scene_values.h"
@@ -102,35 +94,6 @@ void writeItem(TextWriter &out, const Scene &scene, const Item &item) {
   out << '}';
 }
 
-// Whichever step failed, the user saved `path`; the reason says the rest.
-std::string cannotSave(const std::string &path) {
-  return "cannot save " + path + ": " + std::strerror(errno);
-}
-
-#ifdef _WIN32
-
-int createTemporary(const std::string &path) {
-  return ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
-                 _S_IREAD | _S_IWRITE);
-}
-// Windows files carry no permission bits to keep.
-void keepPermissions(int, const std::string &) {}
-int flushToDisk(int fd) { return ::_commit(fd); }
-
-#else
-
-int createTemporary(const std::string &path) {
-  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-}
-// A file saved over keeps its permissions.
-void keepPermissions(int fd, const std::string &path) {
-  struct stat old;
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-}
-int flushToDisk(int fd) { return ::fsync(fd); }
-
-#endif
-
 }  // namespace
 
 std::string writeScene(const Host &host) {
@@ -167,26 +130,25 @@ void writeScene(TextWriter &out, const Host &host) {
   out << "\n}\n";
 }
 
-std::optional<std::string> saveSceneFile(const std::string &path, const Host &host) {
-  // Beside the target, so the rename cannot cross file systems; named for
-  // this process, so two savers do not share it.
-  const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-  const int fd = createTemporary(temporary);
-  if (fd < 0) return cannotSave(path);
-  keepPermissions(fd, path);
-  std::optional<std::string> error;
-  bool written = false;
-  {
-    TextWriter out(fd);
-    writeScene(out, host);
-    out.flush();
-    written = !out.failed();
+void writeScene(OutputFile &file, const Host &host) {
+  TextWriter out(file.descriptor());
+  writeScene(out, host);
+  out.flush();
+  if (out.failed()) {
+    throw FileProblem(FileProblem::Kind::kSystem, "write",
+                      file.isStandardOutput() ? "standard output" : file.path(), std::strerror(errno));
   }
-  if (!written || flushToDisk(fd) != 0) error = cannotSave(path);
-  if (::close(fd) != 0 && !error) error = cannotSave(path);
-  if (!error && (errno = replaceFile(temporary, path)) != 0) error = cannotSave(path);
-  if (error) ::unlink(temporary.c_str());
-  return error;
+}
+
+std::optional<std::string> saveSceneFile(const std::string &path, const Host &host, OutputOptions options) {
+  try {
+    OutputFile file(path, options);
+    writeScene(file, host);
+    file.commit();
+  } catch (const FileProblem &problem) {
+    return "cannot save " + problem.path() + ": " + problem.reason();
+  }
+  return std::nullopt;
 }
 
 }  // namespace layout

@@ -2,6 +2,7 @@
 
 #include "host/binding.h"
 #include "host/fault_plan.h"
+#include "host/host_entry.h"
 #include "host/refused_call.h"
 
 namespace layout {
@@ -53,8 +54,8 @@ unsigned int boneFlags(::ItemID bone) {
 }
 
 const ItemInfo kItemInfo = {
-    firstItem,
-    nextItem,
+    guarded<"ItemInfo.first", &firstItem>,
+    guarded<"ItemInfo.next", &nextItem>,
     refused<"ItemInfo.firstChild">,
     refused<"ItemInfo.nextChild">,
     refused<"ItemInfo.parent">,
@@ -77,14 +78,10 @@ const ItemInfo kItemInfo = {
 };
 
 const BoneInfo kBoneInfo = {
-    boneFlags,
-    refused<"BoneInfo.restParam">,
-    refused<"BoneInfo.restLength">,
-    refused<"BoneInfo.limits">,
-    refused<"BoneInfo.weightMap">,
-    refused<"BoneInfo.strength">,
-    refused<"BoneInfo.falloff">,
-    refused<"BoneInfo.jointComp">,
+    guarded<"BoneInfo.flags", &boneFlags>, refused<"BoneInfo.restParam">,
+    refused<"BoneInfo.restLength">,        refused<"BoneInfo.limits">,
+    refused<"BoneInfo.weightMap">,         refused<"BoneInfo.strength">,
+    refused<"BoneInfo.falloff">,           refused<"BoneInfo.jointComp">,
     refused<"BoneInfo.muscleFlex">,
 };
 
@@ -107,7 +104,7 @@ Services::Services(Scene &scene, const InterfaceState &state, Diagnostics &diagn
       selectionLists_(scene),
       interfaceInfo_{} {
   enabled_.fill(true);
-  interfaceInfo_.itemFlags = selectedFlag;
+  interfaceInfo_.itemFlags = guarded<"InterfaceInfo.itemFlags", &selectedFlag>;
   interfaceInfo_.schemaPos = refused<"InterfaceInfo.schemaPos">;
   interfaceInfo_.itemVis = refused<"InterfaceInfo.itemVis">;
   interfaceInfo_.itemColor = refused<"InterfaceInfo.itemColor">;

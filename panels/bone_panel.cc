@@ -1,6 +1,7 @@
 #include "panels/bone_panel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "module/host_build.h"
@@ -36,6 +37,25 @@ BoneOwn &ownOf(const PanelRun &run) { return *static_cast<BoneOwn *>(run.own); }
 bool hasIcons(const PanelContext &context) { return buildAtLeast(context.hostBuild, kBuildBoneIcons); }
 
 int32_t wordBit(uint32_t word, uint32_t shift) { return static_cast<int32_t>(wordField(word, shift, 1)); }
+
+// Value rules of the float fields, so that no run and no later panel meets
+// a number that is not finite: a NaN keeps the previous valid value, and a
+// value beyond the largest finite one (infinity included) is clamped to it.
+// The rest length is stored as a float, so its largest is the float's.
+double finiteValue(double read, double previous, double largest) {
+  if (std::isnan(read)) return previous;
+  return std::clamp(read, -largest, largest);
+}
+
+double readRestLength(Control *field) {
+  const double largest = static_cast<double>(std::numeric_limits<float>::max());
+  return finiteValue(getFloat(field), static_cast<double>(gOptionStore.restLength), largest);
+}
+
+// A percentage field opens at 100%, its previous valid value.
+double readPercent(Control *field) {
+  return finiteValue(getFloat(field), kFullPercent, std::numeric_limits<double>::max());
+}
 
 void prepare(PanelRun &run) {
   run.context->iconChoice = nullptr;
@@ -134,12 +154,9 @@ void readBack(PanelRun &run) {
   getText(c.nameEdit, gOptionStore.boneName, static_cast<int32_t>(kBaseNameBuffer));
   options.count = readNumberField(c.countEdit);
   options.startNumber = readNumberField(c.startEdit);
-  // The field holds doubles; past the float range the conversion below would
-  // be undefined and the command would carry "inf".
-  constexpr double kMaxRestLength = std::numeric_limits<float>::max();
-  const double restLength = std::clamp(getFloat(own.restLength), -kMaxRestLength, kMaxRestLength);
+  const double restLength = readRestLength(own.restLength);
   gOptionStore.restLength = static_cast<float>(restLength);
-  options.strength = getFloat(own.strength) * 0.01;
+  options.strength = readPercent(own.strength) * 0.01;
 
   // The null panel's bits survive; the values go in as read.
   uint32_t word = gOptionStore.word & kBonePanelKeeps;
@@ -157,7 +174,7 @@ void readBack(PanelRun &run) {
     options.iconMode = getValue(c.iconChoice);
     options.jointBone = getValue(c.jointBool);
     // "auto" sizes the icon by the rest length as read, not as stored.
-    options.iconScale = options.iconMode == kIconModeAuto ? restLength : getFloat(c.iconPercent) * 0.01;
+    options.iconScale = options.iconMode == kIconModeAuto ? restLength : readPercent(c.iconPercent) * 0.01;
   }
   gOptionStore.word = word;
 }

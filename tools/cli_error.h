@@ -11,6 +11,9 @@ namespace sim {
 inline constexpr int kExitDone = 0;      // done; a cancelled panel is done too
 inline constexpr int kExitBadInput = 1;  // bad usage or input: arguments, files, panel actions
 inline constexpr int kExitRefused = 2;   // the module refused: failed to load, missing service, misuse
+inline constexpr int kExitRejected = 3;  // the host rejected command texts of a run (see --allow-rejected)
+inline constexpr int kExitHostFailed =
+    4;  // the host itself failed (out of memory...): not the module's fault
 
 class CliError : public std::runtime_error {
  public:

@@ -39,7 +39,7 @@ std::string pathText(const std::vector<std::string> &path) {
   return text;
 }
 
-void writeCommandFile(const std::string &path, const layout::Host &host, const RunOutcome &run) {
+void writeCommandFile(const std::string &path, const layout::Host &host, const RunOutcome &run, bool force) {
   const layout::Scene &scene = host.scene();
   std::string declarations, commands;
   std::map<layout::ItemID, bool> declared;
@@ -66,7 +66,7 @@ void writeCommandFile(const std::string &path, const layout::Host &host, const R
                         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
                     "\n";
   }
-  writeFileAtomically(path, std::string(kCommandFileHeader) + "\n" + declarations + commands);
+  writeFileAtomically(path, std::string(kCommandFileHeader) + "\n" + declarations + commands, force);
 }
 
 CommandFile readCommandFile(std::string_view text, const std::string &fileName) {

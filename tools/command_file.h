@@ -28,8 +28,9 @@ std::vector<std::string> itemPath(const layout::Scene &scene, const layout::Item
 std::string pathText(const std::vector<std::string> &path);
 
 // Writes the texts the run sent, with their items declared. Throws CliError
-// (bad input).
-void writeCommandFile(const std::string &path, const layout::Host &host, const RunOutcome &run);
+// (bad input); `force` replaces a write-protected file.
+void writeCommandFile(const std::string &path, const layout::Host &host, const RunOutcome &run,
+                      bool force = false);
 
 struct CommandFile {
   struct Declared {

@@ -4,6 +4,25 @@
 
 namespace sim {
 
+namespace {
+
+// The last value given for an option, as typed.
+std::string typedValue(const CLI::Option &option) {
+  return option.results().empty() ? std::string() : option.results().back();
+}
+
+}  // namespace
+
+void addForceOption(CLI::App &app, bool &force) {
+  app.add_flag("--force", force, "Replace write-protected files among those written");
+}
+
+void addAllowRejectedOption(CLI::App &app, bool &allow) {
+  app.add_flag(
+      "--allow-rejected", allow,
+      "Accept a run in which the host rejected command texts (otherwise exit status 3, nothing written)");
+}
+
 void addHostOptions(CLI::App &app, HostOptions &options, bool withModule) {
   app.add_option("--scene", options.scene,
                  "Scene file to start from, - for standard input (default: the embedded default scene)")
@@ -38,8 +57,10 @@ void prepareHost(Simulator &simulator, const HostOptions &options, bool withModu
   simulator.loadScene(options.scene);
   if (!withModule) return;
   for (const std::string &service : options.without) simulator.switchOff(service);
-  if (options.buildOption->count()) simulator.setBuild(options.build);
-  if (options.dynamicUpdateOption->count()) simulator.setDynamicUpdate(options.dynamicUpdate);
+  if (options.buildOption->count()) simulator.setBuild(options.build, typedValue(*options.buildOption));
+  if (options.dynamicUpdateOption->count()) {
+    simulator.setDynamicUpdate(options.dynamicUpdate, typedValue(*options.dynamicUpdateOption));
+  }
   if (options.selectOption->count()) {
     simulator.clearSelection();
     for (const std::string &item : options.select) simulator.addToSelection(item);

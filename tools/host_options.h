@@ -27,6 +27,12 @@ struct HostOptions {
   CLI::Option *selectOption = nullptr;
 };
 
+// --force: replace write-protected files among those written.
+void addForceOption(CLI::App &app, bool &force);
+
+// --allow-rejected: a run whose texts the host rejected still succeeds.
+void addAllowRejectedOption(CLI::App &app, bool &allow);
+
 // `withModule`: whether the command loads a module (replay does not).
 void addHostOptions(CLI::App &app, HostOptions &options, bool withModule);
 

@@ -7,8 +7,10 @@
 #endif
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <new>
 
 #include "tools/cli_error.h"
+#include "tools/standard_output.h"
 #include "tools/subcommand.h"
 #include "tools/suggest.h"
 
@@ -22,15 +24,16 @@ constexpr Subcommand kSubcommands[] = {
     {"panel", "Show a server's panel as a person sees it: text, SVG or PNG; nothing is sent", &setUpPanel},
     {"replay", "Carry out a file of command texts on a scene, like a macro", &setUpReplay},
     {"convert", "Write a scene file in another format: JSON or a Layout scene (.lws)", &setUpConvert},
-#ifndef _WIN32
     {"validate", "Check a module at a strictness level 1-10: each check isolated, seeded, watched",
      &setUpValidate},
-#endif
 };
 
 constexpr const char *kExitCodes =
     "Exit status: 0 done (a cancelled panel is done too); 1 bad usage or input (arguments, files,\n"
-    "panel actions); 2 the module refused: it failed to load, lacked a host service or misused the host.";
+    "panel actions, standard output), a replayed command the host rejected (unless --keep-going) or a\n"
+    "value the panel corrected under --strict; 2 the module refused: it failed to load, lacked a host\n"
+    "service or misused the host; 3 the host rejected command texts of a run (unless --allow-rejected);\n"
+    "4 the host itself failed (such as running out of memory), which is not the module's fault.";
 
 void checkSubcommand(const std::string &name) {
   std::vector<std::string> names;
@@ -89,24 +92,46 @@ int run(int argc, char **argv) {
 }  // namespace
 }  // namespace sim
 
+namespace sim {
+namespace {
+
+int runReportingErrors(int argc, char **argv) {
+  try {
+    return run(argc, argv);
+  } catch (const CliError &error) {
+    std::cout.flush();
+    std::cerr << "layout-sim: " << error.what() << "\n";
+    return error.exitCode();
+  } catch (const std::bad_alloc &) {
+    std::cout.flush();
+    std::cerr << "layout-sim: out of memory\n";
+    return kExitHostFailed;
+  } catch (const std::exception &error) {
+    std::cout.flush();
+    std::cerr << "layout-sim: " << error.what() << "\n";
+    return kExitBadInput;
+  }
+}
+
+}  // namespace
+}  // namespace sim
+
 int main(int argc, char **argv) {
   // Nothing here writes through C's stdio, so the streams need not keep in
-  // step with it, which costs a call per piece written.
+  // step with it, which costs a call per piece written. First, as it replaces
+  // the streams' buffers.
   std::ios::sync_with_stdio(false);
 #ifdef _WIN32
   // The same bytes on every system: text mode would end each line with \r\n.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 #endif
-  try {
-    return sim::run(argc, argv);
-  } catch (const sim::CliError &error) {
-    std::cout.flush();
-    std::cerr << "layout-sim: " << error.what() << "\n";
-    return error.exitCode();
-  } catch (const std::exception &error) {
-    std::cout.flush();
-    std::cerr << "layout-sim: " << error.what() << "\n";
-    return sim::kExitBadInput;
+  sim::StandardOutput output;
+  int status = sim::runReportingErrors(argc, argv);
+  // Output that never arrived is a failure, whatever else happened.
+  if (const std::optional<std::string> problem = output.finish()) {
+    std::cerr << "layout-sim: " << *problem << "\n";
+    if (status == sim::kExitDone) status = sim::kExitBadInput;
   }
+  return status;
 }

@@ -22,6 +22,7 @@ struct PanelOptions {
   HostOptions host;
   std::string svg;
   std::string png;
+  bool force = false;
 };
 
 int showPanel(const CLI::App &app, const PanelOptions &options) {
@@ -43,11 +44,11 @@ int showPanel(const CLI::App &app, const PanelOptions &options) {
   }
   const std::string svg = layout::renderSvg(pictureOf(panel, simulator.host().build()));
   if (!options.svg.empty()) {
-    writeFileAtomically(options.svg, svg);
+    writeFileAtomically(options.svg, svg, options.force);
     std::cout << "Wrote " << options.svg << "\n";
   }
   if (!options.png.empty()) {
-    writePng(options.png, svg);
+    writePng(options.png, svg, options.force);
     std::cout << "Wrote " << options.png << "\n";
   }
   return kExitDone;
@@ -63,6 +64,7 @@ SubcommandMain setUpPanel(CLI::App &app) {
   app.add_option("--svg", options->svg, "Draw the panel as an SVG picture in FILE")->type_name("FILE");
   app.add_option("--png", options->png, "Draw the panel as a PNG picture in FILE (needs rsvg-convert)")
       ->type_name("FILE");
+  addForceOption(app, options->force);
   app.footer(
       "Panel actions, if given, are carried out first, so the picture shows their effect. Without --svg\n"
       "or --png the panel's controls are listed as text.");

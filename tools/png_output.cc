@@ -1,66 +1,46 @@
 #include "tools/png_output.h"
 
-#ifdef _WIN32
-#include <process.h>
-#else
 #include <spawn.h>
 #include <sys/wait.h>
-#endif
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
-#include "host/replace_file.h"
 #include "tools/cli_error.h"
 #include "tools/files.h"
 
-#ifndef _WIN32
 extern char **environ;
-#endif
 
 namespace sim {
 namespace {
 
-struct Converted {
-  int spawnError;  // errno of starting the converter, 0 when it ran
-  bool exited;     // it ended normally
-  int exitStatus;
-};
-
-// Runs the converter found on PATH and waits for it.
-Converted runConverter(std::vector<char *> &argv) {
-#ifdef _WIN32
-  const intptr_t status = _spawnvp(_P_WAIT, argv[0], argv.data());
-  if (status == -1) return {errno, false, 0};
-  return {0, true, static_cast<int>(status)};
-#else
-  pid_t child = 0;
-  const int spawnError = posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ);
-  if (spawnError != 0) return {spawnError, false, 0};
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+// The SVG in an unnamed temporary file, rewound for the converter to read.
+std::unique_ptr<std::FILE, int (*)(std::FILE *)> svgInput(const std::string &path, std::string_view svg) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::tmpfile(), &std::fclose);
+  if (!file || std::fwrite(svg.data(), 1, svg.size(), file.get()) != svg.size() ||
+      std::fflush(file.get()) != 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) {
+    throw badInput("cannot write " + path +
+                   ": cannot keep the SVG for rsvg-convert: " + std::strerror(errno));
   }
-  return {0, WIFEXITED(status), WIFEXITED(status) ? WEXITSTATUS(status) : 0};
-#endif
+  return file;
 }
 
-}  // namespace
-
-void writePng(const std::string &path, std::string_view svg) {
-  makeParentFolders(path);
-  const std::string svgFile = temporaryBeside(path) + ".svg";
-  const std::string pngFile = temporaryBeside(path);
-  writeFileAtomically(svgFile, svg);
-  std::vector<std::string> arguments = {"rsvg-convert", "--format=png", "--zoom=2", "--output=" + pngFile,
-                                        svgFile};
+// Runs rsvg-convert from `input` to `output`; its wait status, or throws.
+int convert(const std::string &path, int input, int output) {
+  std::vector<std::string> arguments = {"rsvg-convert", "--format=png", "--zoom=2"};
   std::vector<char *> argv;
   for (std::string &argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
-  const Converted converted = runConverter(argv);
-  const int spawnError = converted.spawnError;
-  std::remove(svgFile.c_str());
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_adddup2(&files, input, 0);
+  posix_spawn_file_actions_adddup2(&files, output, 1);
+  pid_t child = 0;
+  const int spawnError = posix_spawnp(&child, "rsvg-convert", &files, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&files);
   if (spawnError == ENOENT) {
     throw badInput("cannot write " + path +
                    ": rsvg-convert was not found on PATH; install it (Debian package librsvg2-bin, or "
@@ -68,15 +48,28 @@ void writePng(const std::string &path, std::string_view svg) {
   }
   if (spawnError != 0)
     throw badInput("cannot run rsvg-convert for " + path + ": " + std::strerror(spawnError));
-  if (!converted.exited || converted.exitStatus != 0) {
-    std::remove(pngFile.c_str());
-    throw badInput(
-        "cannot write " + path + ": rsvg-convert failed" +
-        (converted.exited ? " with exit status " + std::to_string(converted.exitStatus) : std::string()));
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
-  if (const int renameErrno = layout::replaceFile(pngFile, path)) {
-    std::remove(pngFile.c_str());
-    throw badInput("cannot write " + path + ": " + std::strerror(renameErrno));
+  return status;
+}
+
+}  // namespace
+
+void writePng(const std::string &path, std::string_view svg, bool force) {
+  makeParentFolders(path);
+  try {
+    layout::OutputFile png(path, {.replaceWriteProtected = force});
+    const auto input = svgInput(path, svg);
+    const int status = convert(path, fileno(input.get()), png.descriptor());
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      throw badInput(
+          "cannot write " + path + ": rsvg-convert failed" +
+          (WIFEXITED(status) ? " with exit status " + std::to_string(WEXITSTATUS(status)) : std::string()));
+    }
+    png.commit();
+  } catch (const layout::FileProblem &problem) {
+    throw fileError(problem);
   }
 }
 

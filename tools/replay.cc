@@ -8,6 +8,7 @@
 
 #include "host/command_args.h"
 #include "host/json_location.h"
+#include "host/printable.h"
 #include "host/spelling.h"
 #include "tools/cli_error.h"
 #include "tools/command_file.h"
@@ -126,8 +127,9 @@ class IdMap {
     return found.front();
   }
 
+  // Messages quote the scene's and the file's names, which may hold any byte.
   [[noreturn]] void fail(size_t offset, const std::string &message) const {
-    throw badInput(layout::locatedMessage(fileName_, text_, offset, message));
+    throw badInput(layout::locatedMessage(fileName_, text_, offset, layout::printable(message)));
   }
 
   const layout::Scene &scene_;
@@ -179,8 +181,9 @@ ReplayOutcome replayCommands(layout::Host &host, std::string_view script, const 
     ids.noteCreated(before, countItems(host.scene()));
     if (accepted) continue;
     ++outcome.rejected;
-    const std::string message = layout::locatedMessage(fileName, script, command.offset,
-                                                       "rejected: " + host.rejections().back().message());
+    const std::string message =
+        layout::locatedMessage(fileName, script, command.offset,
+                               "rejected: " + layout::printable(host.rejections().back().message()));
     if (!options.keepGoing) {
       outcome.endCommand = host.commandLog().size();
       printReplayed(out, host, fileName, outcome, options.listCommands);
@@ -202,6 +205,7 @@ struct ReplayCommandOptions {
   std::string save;
   ReplayOptions replay;
   bool strict = false;
+  bool force = false;
   Verbosity verbosity = Verbosity::kNormal;
 };
 
@@ -224,7 +228,7 @@ int replay(const ReplayCommandOptions &options) {
     printScene(writer, simulator.host());
   }
   if (!options.save.empty()) {
-    simulator.saveScene(options.save);
+    simulator.saveScene(options.save, options.force);
     if (!quiet && !saveToStdout) out << "Saved the scene to " << options.save << "\n";
   }
   return kExitDone;
@@ -247,6 +251,7 @@ SubcommandMain setUpReplay(CLI::App &app) {
                "Use the file's item IDs as they are written, for files without item names");
   app.add_flag("--strict", options->strict, "Stop at the first rejected command (the default)");
   addVerbosityOptions(app, options->verbosity);
+  addForceOption(app, options->force);
   app.footer(
       "Each item ID is mapped to the item of the same path of names in this scene, or to the item the\n"
       "replay itself makes where the recording made one; an ID that cannot be mapped, or could mean\n"

@@ -19,6 +19,8 @@ struct RunOptions {
   HostOptions host;
   std::string save;
   std::string commands;
+  bool force = false;
+  bool allowRejected = false;
   Verbosity verbosity = Verbosity::kNormal;
   bool strict = false;
 };
@@ -45,13 +47,16 @@ int runServer(const CLI::App &app, const RunOptions &options) {
   }
   out.flush();
   if (error) throw *error;
+  if (!options.allowRejected) {
+    if (std::optional<CliError> rejected = rejectedError(simulator.host(), outcome)) throw *rejected;
+  }
 
   if (!options.commands.empty()) {
-    writeCommandFile(options.commands, simulator.host(), outcome);
+    writeCommandFile(options.commands, simulator.host(), outcome, options.force);
     if (!quiet) out << "Wrote " << outcome.commandsSent() << " commands to " << options.commands << "\n";
   }
   if (!options.save.empty()) {
-    simulator.saveScene(options.save);
+    simulator.saveScene(options.save, options.force);
     if (!quiet && !saveToStdout) out << "Saved the scene to " << options.save << "\n";
   }
   return kExitDone;
@@ -69,6 +74,8 @@ SubcommandMain setUpRun(CLI::App &app) {
   app.add_option("--commands", options->commands,
                  "Write the command texts sent to FILE (- for standard output), as replay reads them")
       ->type_name("FILE");
+  addForceOption(app, options->force);
+  addAllowRejectedOption(app, options->allowRejected);
   addVerbosityOptions(app, options->verbosity);
   app.add_flag("--strict", options->strict,
                "Fail (exit 1, nothing sent) when the panel corrects a value given with --set");

@@ -1,7 +1,9 @@
 #include "tools/run_report.h"
 
+#include <algorithm>
 #include <unordered_map>
 
+#include "host/printable.h"
 #include "host/scene_file.h"
 #include "host/scene_keys.h"
 
@@ -20,10 +22,25 @@ std::string selectionText(const layout::Host &host) {
   std::string text = "selected: ";
   for (size_t i = 0; i < selection.size(); ++i) {
     const layout::Item *item = host.scene().find(selection[i]);
-    text += (i ? ", " : "") + std::string(item ? host.scene().name(*item) : "?") + " (" +
+    text += (i ? ", " : "") + layout::printable(item ? host.scene().name(*item) : "?") + " (" +
             layout::hexId(selection[i]) + ")";
   }
   return text;
+}
+
+// A service the module looked up and went without: which one, and what the
+// run did without it.
+std::string missingServiceMessage(const RunOutcome &outcome) {
+  std::string message = outcome.server + " lacked a host service: the host does not provide " +
+                        quotedList(outcome.missingServices);
+  const auto &missing = outcome.missingServices;
+  if (outcome.panelsShown == 0 && outcome.commandsSent() == 0) {
+    message += "; it showed no panel and sent no command";
+  } else if (std::find(missing.begin(), missing.end(), LAYOUT_PRODUCT_INFO) != missing.end()) {
+    message += "; the module took the host for build 0";
+  }
+  if (outcome.failure) message += "\n  " + outcome.failure->message;
+  return message;
 }
 
 }  // namespace
@@ -36,11 +53,18 @@ void printCommands(layout::TextWriter &out, const layout::Host &host, size_t fir
   for (size_t i = first; i < end; ++i) {
     const layout::CommandLog::Entry entry = log[i];
     if (entry.accepted) {
-      if (detail == Detail::kFull) out << "  ok  " << entry.text << '\n';
+      if (detail == Detail::kFull) {
+        out << "  ok  ";
+        layout::writePrintable(out, entry.text);
+        out << '\n';
+      }
     } else {
       const auto found = rejected.find(i);
-      out << "  REJECTED  " << entry.text << ": "
-          << (found != rejected.end() ? found->second->reason : "refused") << '\n';
+      out << "  REJECTED  ";
+      layout::writePrintable(out, entry.text);
+      out << ": ";
+      layout::writePrintable(out, found != rejected.end() ? found->second->reason : "refused");
+      out << '\n';
     }
   }
 }
@@ -52,6 +76,13 @@ size_t countRejected(const layout::Host &host, size_t first, size_t end) {
 }
 
 std::optional<CliError> runError(const RunOutcome &outcome) {
+  // The host's own failure first: what the module did after it is no fault of the module.
+  if (!outcome.hostFailures.empty()) {
+    std::string message =
+        "the host failed during " + outcome.server + ", so the run was not carried out whole:";
+    for (const std::string &failure : outcome.hostFailures) message += "\n  " + failure;
+    return CliError(kExitHostFailed, message);
+  }
   if (outcome.result == 2) {
     std::string why = outcome.missingServices.empty()
                           ? "result 2, a required service is missing"
@@ -63,13 +94,14 @@ std::optional<CliError> runError(const RunOutcome &outcome) {
     for (const std::string &misuse : outcome.misuse) message += "\n  " + misuse;
     return CliError(kExitRefused, message);
   }
+  if (!outcome.missingServices.empty()) return CliError(kExitRefused, missingServiceMessage(outcome));
   if (outcome.failure) return CliError(kExitBadInput, outcome.failure->message);
   return std::nullopt;
 }
 
 std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &host,
                                   const RunOutcome &outcome, Detail detail) {
-  if (outcome.result == 2) return runError(outcome);
+  if (outcome.result == 2 && outcome.hostFailures.empty()) return runError(outcome);
   const size_t sent = outcome.commandsSent();
   if (sent > 0) {
     const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);
@@ -92,6 +124,14 @@ std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &h
     out << outcome.server << " sent no command.\n";
   }
   return runError(outcome);
+}
+
+std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome &outcome) {
+  const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);
+  if (rejected == 0) return std::nullopt;
+  return CliError(kExitRejected, "the host rejected " + std::to_string(rejected) + " of the " +
+                                     std::to_string(outcome.commandsSent()) + " command texts " +
+                                     outcome.server + " sent (--allow-rejected accepts such a run)");
 }
 
 void printScene(layout::TextWriter &out, const layout::Host &host, Detail detail) {

@@ -33,6 +33,10 @@ std::optional<CliError> runError(const RunOutcome &outcome);
 std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &host,
                                   const RunOutcome &outcome, Detail detail = Detail::kFull);
 
+// When the host rejected any of the run's texts: the error that says how
+// many (exit status kExitRejected).
+std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome &outcome);
+
 // "Scene:" and the indented tree; in a summary, the number of items of each
 // type.
 void printScene(layout::TextWriter &out, const layout::Host &host, Detail detail = Detail::kFull);

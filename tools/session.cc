@@ -8,6 +8,7 @@
 #include "tools/cli_error.h"
 #include "tools/command_file.h"
 #include "tools/files.h"
+#include "tools/host_options.h"
 #include "tools/replay.h"
 #include "tools/run_report.h"
 #include "tools/session_file.h"
@@ -20,11 +21,14 @@ namespace {
 struct SessionOptions {
   std::string file;
   std::string module;
+  bool force = false;
+  bool allowRejected = false;
 };
 
 class SessionRunner {
  public:
-  SessionRunner(const LocatedJson &json, Simulator &simulator) : json_(json), simulator_(simulator) {}
+  SessionRunner(const LocatedJson &json, Simulator &simulator, const SessionOptions &options)
+      : json_(json), simulator_(simulator), options_(options) {}
 
   void run(const Session &session) {
     bool first = true;
@@ -83,7 +87,7 @@ class SessionRunner {
         return;
       }
       case SessionStep::Kind::kSave:
-        at(step.path.where, [&] { simulator_.saveScene(step.path.value); });
+        at(step.path.where, [&] { simulator_.saveScene(step.path.value, options_.force); });
         std::cout << "Saved the scene to " << step.path.value << "\n";
         return;
     }
@@ -116,14 +120,21 @@ class SessionRunner {
       const bool inAction = outcome.failure && error->exitCode() == kExitBadInput;
       at(inAction ? step.actionPlaces.at(outcome.failure->action) : step.server.where, [&] { throw *error; });
     }
+    if (!options_.allowRejected) {
+      if (std::optional<CliError> rejected = rejectedError(simulator_.host(), outcome)) {
+        std::cout.flush();
+        at(step.server.where, [&] { throw *rejected; });
+      }
+    }
     if (!step.commands.empty()) {
-      writeCommandFile(step.commands, simulator_.host(), outcome);
+      writeCommandFile(step.commands, simulator_.host(), outcome, options_.force);
       std::cout << "Wrote " << outcome.commandsSent() << " commands to " << step.commands << "\n";
     }
   }
 
   const LocatedJson &json_;
   Simulator &simulator_;
+  const SessionOptions &options_;
   bool located_ = false;
 };
 
@@ -143,7 +154,7 @@ int runSession(const SessionOptions &options) {
   }
   simulator.loadScene("");
   if (!session.description.empty()) std::cout << session.description << "\n\n";
-  SessionRunner(json, simulator).run(session);
+  SessionRunner(json, simulator, options).run(session);
   return kExitDone;
 }
 
@@ -156,6 +167,8 @@ SubcommandMain setUpSession(CLI::App &app) {
       ->type_name("FILE");
   app.add_option("--module", options->module, "The module to load (default: mint.so beside this program)")
       ->type_name("PATH");
+  addForceOption(app, options->force);
+  addAllowRejectedOption(app, options->allowRejected);
   app.footer(
       "Steps run in order in one host, starting from the embedded default scene; file names in the\n"
       "session are taken from the session file's folder. A bad file is reported as FILE:LINE:COLUMN\n"

@@ -80,6 +80,9 @@ class Reader {
   Located<int64_t> wholeNumber(const std::string &pointer) const {
     const Json &value = at(pointer);
     if (!value.is_number_integer()) fail(pointer, "expected a whole number");
+    if (value.is_number_unsigned() && value.get<uint64_t>() > uint64_t{INT64_MAX}) {
+      fail(pointer, "the whole number " + value.dump() + " is out of range");
+    }
     return {value.get<int64_t>(), json_.valueAt(pointer)};
   }
 

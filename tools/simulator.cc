@@ -5,6 +5,7 @@
 #include <windows.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <variant>
 
@@ -83,34 +84,41 @@ void Simulator::loadScene(const std::string &path) {
 
 // A Layout scene file is written over the one read, if any, so that what
 // the host does not model is kept.
-void Simulator::saveScene(const std::string &path) const {
-  if (path == kStandardStream) return writeFileAtomically(path, layout::writeScene(*host_));
+void Simulator::saveScene(const std::string &path, bool force) const {
+  std::string lws;
   if (layout::isLwsPath(path)) {
-    std::string text;
     try {
-      text = layout::writeLwsScene(*host_, lws_.get());
+      lws = layout::writeLwsScene(*host_, lws_.get());
     } catch (const layout::LwsWriteError &error) {
       throw badInput("cannot save the scene: " + path + ": " + error.what());
     }
-    writeFileAtomically(path, text);
-    return;
   }
   makeParentFolders(path);
-  if (const std::optional<std::string> problem = layout::saveSceneFile(path, *host_)) {
-    throw badInput("cannot save the scene: " + *problem);
+  try {
+    layout::OutputFile file(path, {.replaceWriteProtected = force});
+    if (layout::isLwsPath(path)) {
+      file.write(lws);
+    } else {
+      layout::writeScene(file, *host_);  // streamed: a large scene is never held whole
+    }
+    file.commit();
+  } catch (const layout::FileProblem &problem) {
+    const std::string reason = fileError(problem).what();
+    throw badInput("cannot save the scene to " + reason.substr(reason.find(problem.path())));
   }
 }
 
-void Simulator::setBuild(int64_t build) {
+void Simulator::setBuild(int64_t build, const std::string &typed) {
   if (build < 0 || build > 0xFFF) {
-    throw badInput("host build " + std::to_string(build) + " out of range: builds are 0 to 4095");
+    throw badInput("host build " + (typed.empty() ? std::to_string(build) : typed) +
+                   " out of range: builds are 0 to 4095");
   }
   host_->setBuild(static_cast<uint32_t>(build));
 }
 
-void Simulator::setDynamicUpdate(int64_t setting) {
+void Simulator::setDynamicUpdate(int64_t setting, const std::string &typed) {
   if (setting < 0 || setting > 2) {
-    throw badInput("dynamic update " + std::to_string(setting) +
+    throw badInput("dynamic update " + (typed.empty() ? std::to_string(setting) : typed) +
                    " out of range: 0 off, 1 delayed, 2 interactive");
   }
   host_->setDynamicUpdate(static_cast<int>(setting));
@@ -175,6 +183,7 @@ RunOutcome Simulator::run(const RunRequest &request) {
   outcome.itemsBefore = countItems(host_->scene());
   const size_t firstLookup = host_->lookups().size();
   const size_t firstMisuse = host_->diagnostics().messages().size();
+  const size_t firstFailure = host_->diagnostics().hostFailureCount();
 
   ActionFrontEnd frontEnd(request.actions, request.finish, request.strict);
   host_->setFrontEnd(&frontEnd);
@@ -202,6 +211,13 @@ RunOutcome Simulator::run(const RunRequest &request) {
   }
   const std::vector<std::string> &messages = host_->diagnostics().messages();
   outcome.misuse.assign(messages.begin() + static_cast<std::ptrdiff_t>(firstMisuse), messages.end());
+  // Counted even when memory ran out before a message could be kept.
+  const std::vector<std::string> &failures = host_->diagnostics().hostFailures();
+  const size_t failed = host_->diagnostics().hostFailureCount() - firstFailure;
+  outcome.hostFailures.assign(failures.end() - static_cast<std::ptrdiff_t>(std::min(failed, failures.size())),
+                              failures.end());
+  if (failed > outcome.hostFailures.size())
+    outcome.hostFailures.emplace_back("(out of memory for the message)");
   return outcome;
 }
 

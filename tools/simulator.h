@@ -49,6 +49,7 @@ struct RunOutcome {
   ItemCounts itemsBefore{};                  // how many items of each type the scene had before the run
   std::vector<std::string> missingServices;  // looked up during the run but not provided
   std::vector<std::string> misuse;           // the module's misuse of the host during the run
+  std::vector<std::string> hostFailures;     // failures of the host itself during the run
   std::optional<layout::PanelView> panel;    // Finish::kInspect: the panel as it was
 
   size_t commandsSent() const { return endCommand - firstCommand; }
@@ -71,10 +72,13 @@ class Simulator {
   void loadScene(const std::string &path);
   // Throws CliError (bad input) for a build or setting out of range.
   // Saves the scene, creating a missing folder; a .lws file keeps what the
-  // Layout scene last loaded held. Throws CliError (bad input).
-  void saveScene(const std::string &path) const;
-  void setBuild(int64_t build);
-  void setDynamicUpdate(int64_t setting);
+  // Layout scene last loaded held; `force` replaces a write-protected file.
+  // Throws CliError (bad input).
+  void saveScene(const std::string &path, bool force = false) const;
+  // `typed` is the number as the user wrote it, quoted when it is out of
+  // range (a number too large for int64_t arrives clamped).
+  void setBuild(int64_t build, const std::string &typed = "");
+  void setDynamicUpdate(int64_t setting, const std::string &typed = "");
 
   // Makes the global look-up answer null for a service; throws CliError (bad
   // input) for a name the host does not know.

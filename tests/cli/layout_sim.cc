@@ -115,7 +115,7 @@ Result LayoutSim::runWithInput(const std::vector<std::string> &arguments, const 
 }
 
 Result LayoutSim::runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
-                          const std::string &input) {
+                          const std::string &input, const std::string *outputTarget) {
   std::vector<std::string> words = {LAYOUT_SIM_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());
   const std::string out = path(".stdout"), err = path(".stderr");
@@ -136,7 +136,13 @@ Result LayoutSim::runWith(const std::vector<std::string> &arguments, std::vector
   posix_spawn_file_actions_init(&files);
   posix_spawn_file_actions_addopen(&files, STDIN_FILENO, input.empty() ? "/dev/null" : input.c_str(),
                                    O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (!outputTarget) {
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  } else if (outputTarget->empty()) {
+    posix_spawn_file_actions_addclose(&files, STDOUT_FILENO);
+  } else {
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outputTarget->c_str(), O_WRONLY, 0);
+  }
   posix_spawn_file_actions_addopen(&files, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addchdir_np(&files, dir_.c_str());
   pid_t child = 0;

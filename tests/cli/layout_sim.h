@@ -27,6 +27,11 @@ class LayoutSim : public ::testing::Test {
   Result runWithInput(const std::vector<std::string> &arguments, const std::string &input);
   // The same with PATH set to `searchPath`.
   Result runWithPath(const std::vector<std::string> &arguments, const std::string &searchPath);
+  // The same with standard output sent to `target` (such as /dev/full), or
+  // closed when `target` is empty; `out` stays empty.
+  Result runWithOutputTo(const std::vector<std::string> &arguments, const std::string &target) {
+    return runWith(arguments, processEnvironment(), "", &target);
+  }
   // A path in the test's folder.
   std::string path(const std::string &name) const { return (dir_ / name).string(); }
   void write(const std::string &name, const std::string &text) const;
@@ -36,7 +41,7 @@ class LayoutSim : public ::testing::Test {
  private:
   static std::vector<std::string> processEnvironment();
   Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
-                 const std::string &input = "");  // "": the null device
+                 const std::string &input = "", const std::string *outputTarget = nullptr);  // "": the null device
 
   std::filesystem::path dir_;
 };

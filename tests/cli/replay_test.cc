@@ -30,7 +30,8 @@ TEST_F(Replay, ACommandLogRebuildsTheSceneItsRunMade) {
     return kept;
   };
   for (std::vector<std::string> arguments : runs) {
-    arguments.insert(arguments.end(), {"--commands", "commands.txt", "--save", "run.json"});
+    arguments.insert(arguments.end(),
+                     {"--commands", "commands.txt", "--save", "run.json", "--allow-rejected"});
     const Result ran = run(arguments);
     ASSERT_EQ(ran.status, 0) << ran.err;
     const Result replayed = run({"replay", "commands.txt", "--keep-going", "--save", "replay.json"});
@@ -137,6 +138,15 @@ TEST_F(ReplayElsewhere, AnItemThatIsMissingOrAmbiguousStopsTheReplayBeforeItBegi
       "  #item 10000000 [\"Body\"]\n"
       "                 ^\n");
   EXPECT_FALSE(exists("out.json"));
+}
+
+TEST_F(ReplayElsewhere, NamesInItsMessagesReachTheTerminalEscaped) {
+  // A near miss with an escape byte in it: the suggestion quotes it.
+  scene("hostile.json", "{\"type\": \"object\", \"name\": \"Bod\\u001b\"}");
+  const Result r = run({"replay", "grips.txt", "--scene", "hostile.json"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("(did you mean \"Bod\\x1b\"?)"), npos) << r.err;
+  EXPECT_EQ(r.err.find('\x1b'), npos) << r.err;
 }
 
 TEST_F(ReplayElsewhere, AFileWithoutItemNamesReplaysOnlyById) {

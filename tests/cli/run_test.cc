@@ -184,12 +184,62 @@ TEST_F(RunCommand, AModuleThatFailsToLoadOrLacksAServiceExitsTwo) {
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "layout-sim: Mint_Joints refused to run: the host does not provide \"LW Bone Info 3\"\n");
 
-  // Without panel services the module quietly does nothing, which is done.
-  r = run({"run", "Mint_Pivots", "--without", "LWPanelServices"});
-  EXPECT_EQ(r.status, 0) << r.err;
+  // Whichever service the module went without is named, with what the run
+  // did without it, and the run is refused.
+  for (const char *service : {"LWPanelServices", "ContextMenuServices"}) {
+    r = run({"run", "Mint_Pivots", "--without", service});
+    EXPECT_EQ(r.status, 2) << service;
+    EXPECT_EQ(r.err, "layout-sim: Mint_Pivots lacked a host service: the host does not provide \"" +
+                         std::string(service) + "\"; it showed no panel and sent no command\n");
+    r = run({"run", "Mint_Pivots", "--without", service, "--set", "Num=2"});
+    EXPECT_EQ(r.status, 2) << service;
+    EXPECT_NE(r.err.find("does not provide \"" + std::string(service) +
+                         "\"; it showed no panel and sent no command\n  --set Num=2: not carried out"),
+              npos)
+        << r.err;
+  }
+  r = run({"run", "Mint_Pivots", "--without", "Product Info"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("  ok  AddNull Null\n"), npos) << r.out;
+  EXPECT_EQ(r.err,
+            "layout-sim: Mint_Pivots lacked a host service: the host does not provide \"Product Info\"; the "
+            "module took the host for build 0\n");
+}
+
+TEST_F(RunCommand, ARunWithRejectedTextsIsNotASuccessUnlessAllowed) {
+  // A bone first takes the bone path for every item: the object after it
+  // gets AddChildBone, which the host refuses.
+  const std::vector<std::string> mixed = {"run",      "Mint_Joints", "--select",   "Spine",
+                                          "--select", "Body",        "--set",      "Num=1",
+                                          "--save",   "rig.json",    "--commands", "sent.txt"};
+  Result r = run(mixed);
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.out.find("Mint_Joints sent 9 commands, 3 rejected:\n"), npos) << r.out;
   EXPECT_EQ(
-      r.out,
-      "Mint_Pivots showed no panel and sent no command (the host does not provide \"LWPanelServices\").\n");
+      r.err,
+      "layout-sim: the host rejected 3 of the 9 command texts Mint_Joints sent (--allow-rejected accepts "
+      "such a run)\n");
+  EXPECT_FALSE(exists("rig.json"));
+  EXPECT_FALSE(exists("sent.txt"));
+
+  std::vector<std::string> allowed = mixed;
+  allowed.push_back("--allow-rejected");
+  r = run(allowed);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(exists("rig.json"));
+  EXPECT_TRUE(exists("sent.txt"));
+
+  write("mixed.json", R"({"steps": [
+    {"run": "Mint_Joints", "select": ["Spine", "Body"]},
+    {"save": "never.json"}
+  ]})");
+  r = run({"session", "mixed.json"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("mixed.json:2:13: the host rejected 3 of the 9 command texts"), npos) << r.err;
+  EXPECT_FALSE(exists("never.json"));
+  r = run({"session", "mixed.json", "--allow-rejected"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(exists("never.json"));
 }
 
 TEST_F(RunCommand, HelpAndVersion) {

@@ -29,6 +29,18 @@ TEST_F(Session, AConfirmedChoiceCarriesToTheNextRun) {
   EXPECT_NE(run({"run", "Mint_Pivots"}).out.find("  ok  AddNull Null\n"), npos);
 }
 
+TEST_F(Session, ARestLengthBeyondTheFloatRangeIsNotRemembered) {
+  write("huge.json", R"({"steps": [
+    {"run": "Mint_Joints", "select": ["Spine"], "actions": [{"set": "Rest Length=1e39"}]},
+    {"run": "Mint_Joints", "select": ["Spine"], "actions": [{"set": "Rest Length=nan"}]},
+    {"run": "Mint_Joints", "select": ["Spine"]}
+  ]})");
+  const Result r = run({"session", "huge.json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(countLines(r.out, "  ok  BoneRestLength 3.40282e+38"), 3) << r.out;
+  EXPECT_EQ(countLines(r.out, "REJECTED"), 0);
+}
+
 TEST_F(Session, TheDemoSessionBuildsAndSavesItsRig) {
   std::filesystem::copy_file(EXAMPLES_DIR "/demo-session.json", path("demo-session.json"));
   const Result r = run({"session", "demo-session.json"});

@@ -67,12 +67,23 @@ TEST_F(BoneRun, FirstSelectedItemDecidesThePathForAll) {
   const ItemID spine = bone("Spine", body);
   select({body, spine});
   run("Mint_Joints", {user::untick("Multiply Str by RestLength")});
-  const Texts expected = {"SelectItem 40000000", "AddBone Bone", "BoneRestLength 0.5", "BoneStrengthMultiply",
-                          "SelectItem 10000000", "AddBone Bone", "BoneRestLength 0.5", "BoneStrengthMultiply"};
+  const Texts expected = {"SelectItem 40000000",  "AddBone Bone",        "BoneRestLength 0.5",
+                          "BoneStrengthMultiply", "SelectItem 10000000", "AddBone Bone",
+                          "BoneRestLength 0.5",   "BoneStrengthMultiply"};
   EXPECT_EQ(sent(), expected);
-  // AddBone needs an object as current item: on a bone the host refuses it.
-  ASSERT_EQ(host.rejections().size(), 1u);
-  EXPECT_EQ(host.rejections()[0].text, "AddBone Bone");
+  // A bone current gets a new root bone on its object, as in Layout, and
+  // what follows sets the new bone, never the selected one.
+  EXPECT_TRUE(host.rejections().empty());
+  EXPECT_EQ(item(spine).restLength, 1.0);
+  EXPECT_TRUE(item(spine).has(layout::kItemBoneMultiply));
+  const auto &bones = host.scene().items(layout::ItemType::kBone);
+  ASSERT_EQ(bones.size(), 3u);
+  for (size_t i = 1; i < bones.size(); ++i) {
+    const layout::Item &added = bones[i];
+    EXPECT_EQ(added.owner, body);
+    EXPECT_EQ(added.parent, 0u);  // a root bone
+    EXPECT_EQ(added.restLength, 0.5);
+  }
 }
 
 TEST_F(BoneRun, MultiplyToggleFollowsEachSelectedBone) {
@@ -82,9 +93,10 @@ TEST_F(BoneRun, MultiplyToggleFollowsEachSelectedBone) {
   host.scene().find(plain)->set(layout::kItemBoneMultiply, false);
   select({plain, scaled});
   run("Mint_Joints", {user::setText("Num", "2")});
-  const Texts expected = {"SelectItem 40000001", "AddChildBone Bone", "BoneRestLength 0.5", "AddChildBone Bone",
-                          "BoneRestLength 0.5",  "SelectItem 40000000", "AddChildBone Bone", "BoneRestLength 0.5",
-                          "BoneStrengthMultiply", "AddChildBone Bone", "BoneRestLength 0.5"};
+  const Texts expected = {"SelectItem 40000001", "AddChildBone Bone",  "BoneRestLength 0.5",
+                          "AddChildBone Bone",   "BoneRestLength 0.5", "SelectItem 40000000",
+                          "AddChildBone Bone",   "BoneRestLength 0.5", "BoneStrengthMultiply",
+                          "AddChildBone Bone",   "BoneRestLength 0.5"};
   EXPECT_EQ(sent(), expected);
   // Every new bone ends with the flag the panel asked for.
   for (ItemID id = 0x40000002u; id <= 0x40000005u; ++id) EXPECT_TRUE(item(id).has(layout::kItemBoneMultiply));

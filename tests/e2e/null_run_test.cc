@@ -22,12 +22,13 @@ TEST_F(NullRun, WorkedSequenceFromTheDefaultPanel) {
   fiveObjectsFirstSelected();
   host.setDynamicUpdate(2);
   EXPECT_EQ(run("Mint_Pivots", {user::choose("suffix", 3), user::setText("Num", "2"), user::ok()}), 0);
-  const Texts expected = {
-      "DynamicUpdate 0",        "AddNull Null_001",       "ItemActive 0",          "ItemVisibility 2",
-      "AddNull Null_002",       "ItemActive 0",           "ItemVisibility 2",      "SelectItem 10000005",
-      "AddToSelection 10000005", "AddToSelection 10000006", "SelfShadow",           "CastShadow",
-      "ReceiveShadow",          "UnseenByRays",           "UnseenByRadiosity",     "UnseenByCamera",
-      "UnaffectedByFog",        "UnseenByAlphaChannel 1", "DynamicUpdate 2"};
+  const Texts expected = {"DynamicUpdate 0",         "AddNull Null_001",    "ItemActive 0",
+                          "ItemVisibility 2",        "AddNull Null_002",    "ItemActive 0",
+                          "ItemVisibility 2",        "SelectItem 10000005", "AddToSelection 10000005",
+                          "AddToSelection 10000006", "SelfShadow",          "CastShadow",
+                          "ReceiveShadow",           "UnseenByRays",        "UnseenByRadiosity",
+                          "UnseenByCamera",          "UnaffectedByFog",     "UnseenByAlphaChannel 1",
+                          "DynamicUpdate 2"};
   EXPECT_EQ(sent(), expected);
   EXPECT_TRUE(host.rejections().empty());
 
@@ -52,10 +53,10 @@ TEST_F(NullRun, SingleNullSkipsTheSelectionPass) {
   fiveObjectsFirstSelected();
   host.setDynamicUpdate(2);
   run("Mint_Pivots", {user::choose("suffix", 3), user::ok()});
-  const Texts expected = {"DynamicUpdate 0", "AddNull Null_001",      "ItemActive 0",  "ItemVisibility 2",
-                          "SelfShadow",      "CastShadow",            "ReceiveShadow", "UnseenByRays",
-                          "UnseenByRadiosity", "UnseenByCamera",      "UnaffectedByFog",
-                          "UnseenByAlphaChannel 1", "DynamicUpdate 2"};
+  const Texts expected = {
+      "DynamicUpdate 0", "AddNull Null_001",       "ItemActive 0",   "ItemVisibility 2",  "SelfShadow",
+      "CastShadow",      "ReceiveShadow",          "UnseenByRays",   "UnseenByRadiosity", "UnseenByCamera",
+      "UnaffectedByFog", "UnseenByAlphaChannel 1", "DynamicUpdate 2"};
   EXPECT_EQ(sent(), expected);
 }
 
@@ -86,12 +87,29 @@ TEST_F(NullRun, OldHostsGetRenderFlagsPerNullAndTheAlphaToggle) {
   host.setBuild(598);
   select({object("Body")});
   run("Mint_Pivots", {user::setText("Num", "2")});
-  const Texts expected = {"AddNull Null",  "ItemActive 0",   "ItemVisibility 2",     "SelfShadow",
-                          "CastShadow",    "ReceiveShadow",  "UnseenByRays",         "UnseenByCamera",
-                          "UnaffectedByFog", "UnseenByAlphaChannel", "AddNull Null", "ItemActive 0",
-                          "ItemVisibility 2", "SelfShadow",  "CastShadow",           "ReceiveShadow",
-                          "UnseenByRays",  "UnseenByCamera", "UnaffectedByFog",      "UnseenByAlphaChannel",
-                          "SelectItem 10000001", "AddToSelection 10000001", "AddToSelection 10000002"};
+  const Texts expected = {"AddNull Null",
+                          "ItemActive 0",
+                          "ItemVisibility 2",
+                          "SelfShadow",
+                          "CastShadow",
+                          "ReceiveShadow",
+                          "UnseenByRays",
+                          "UnseenByCamera",
+                          "UnaffectedByFog",
+                          "UnseenByAlphaChannel",
+                          "AddNull Null",
+                          "ItemActive 0",
+                          "ItemVisibility 2",
+                          "SelfShadow",
+                          "CastShadow",
+                          "ReceiveShadow",
+                          "UnseenByRays",
+                          "UnseenByCamera",
+                          "UnaffectedByFog",
+                          "UnseenByAlphaChannel",
+                          "SelectItem 10000001",
+                          "AddToSelection 10000001",
+                          "AddToSelection 10000002"};
   EXPECT_EQ(sent(), expected);
   EXPECT_EQ(item(0x10000002u).alphaMode, 1);
 }
@@ -119,9 +137,10 @@ TEST_F(NullRun, ParentingEachToTheSelectionOrAsAChain) {
 TEST_F(NullRun, NonObjectOrEmptySelectionSwitchesToObjects) {
   run("Mint_Pivots", {user::tick("Parent (x)")});
   // A single null gets its render flags before it is parented.
-  const Texts expected = {"EditObjects",     "AddNull Null",      "ItemActive 0",   "ItemVisibility 2",
-                          "SelfShadow",      "CastShadow",        "ReceiveShadow",  "UnseenByRays",
-                          "UnseenByRadiosity", "UnseenByCamera",  "UnaffectedByFog", "UnseenByAlphaChannel 1",
+  const Texts expected = {"EditObjects",         "AddNull Null",    "ItemActive 0",
+                          "ItemVisibility 2",    "SelfShadow",      "CastShadow",
+                          "ReceiveShadow",       "UnseenByRays",    "UnseenByRadiosity",
+                          "UnseenByCamera",      "UnaffectedByFog", "UnseenByAlphaChannel 1",
                           "ParentItem 00000000", "Position 0 0 0"};
   EXPECT_EQ(sent(), expected);
 

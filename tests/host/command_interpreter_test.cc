@@ -52,8 +52,6 @@ TEST_F(CommandInterpreterTest, AddBoneStartsMultipliedAndAddChildBoneInheritsFro
   EXPECT_EQ(selection(), std::vector<ItemID>{root});
   EXPECT_EQ(item(root).owner, object);
   EXPECT_TRUE(item(root).has(kItemBoneMultiply));
-  EXPECT_EQ(run("AddBone Bone_2"), 0);
-  EXPECT_EQ(lastRefusal(), "AddBone Bone_2: the current item is not an object");
 
   ASSERT_EQ(run("BoneStrengthMultiply"), 1);
   ASSERT_EQ(run("AddChildBone Bone 2"), 1);
@@ -63,6 +61,17 @@ TEST_F(CommandInterpreterTest, AddBoneStartsMultipliedAndAddChildBoneInheritsFro
   EXPECT_EQ(item(child).owner, object);
   EXPECT_FALSE(item(child).has(kItemBoneMultiply));
   EXPECT_EQ(scene_.current(), child);
+
+  // With a bone current, AddBone adds a root bone to that bone's object.
+  ASSERT_EQ(run("AddBone Bone_3"), 1);
+  const ItemID second = 0x40000002u;
+  EXPECT_EQ(item(second).owner, object);
+  EXPECT_EQ(item(second).parent, 0u);
+  EXPECT_TRUE(item(second).has(kItemBoneMultiply));
+  EXPECT_EQ(scene_.current(), second);
+  scene_.select(scene_.addLight("Key"));
+  EXPECT_EQ(run("AddBone Bone_4"), 0);
+  EXPECT_EQ(lastRefusal(), "AddBone Bone_4: the current item is not an object or a bone");
 }
 
 TEST_F(CommandInterpreterTest, ItemIdsAreHexWithOrWithoutPrefixAndOnlyTheLow32BitsCount) {

@@ -1,6 +1,8 @@
 // The bone options panel: its call sequence at both sides of the icon build,
 // the icon-mode event and the read-back.
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "panel_test_support.h"
 
@@ -129,6 +131,43 @@ TEST_F(PanelTest, BoneReadBackScalesAndRemembers) {
   EXPECT_EQ(host.control("icon").value(), 0);
   EXPECT_EQ(host.control("joint Bone").value(), 0);
   EXPECT_EQ(boneOptions.iconScale, 0.25);  // "def" still reads the ghosted percentage
+}
+
+TEST_F(PanelTest, BoneFloatFieldsNeverKeepANonFiniteValue) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double largestFloat = static_cast<double>(std::numeric_limits<float>::max());
+  gOptionStore.restLength = 0.25f;
+  // A NaN keeps the previous valid value: the stored rest length, 100%.
+  ASSERT_EQ(runBoneWith(1447,
+                        [&](FakePanelHost &h) {
+                          h.control("Rest Length").real = nan;
+                          h.control("Strength").real = nan;
+                          h.control(9).real = nan;
+                          h.choose(h.control("icon"), kIconModeValue);
+                        }),
+            1);
+  EXPECT_EQ(gOptionStore.restLength, 0.25f);
+  EXPECT_EQ(boneOptions.strength, 1.0);
+  EXPECT_EQ(boneOptions.iconScale, 1.0);
+
+  // Beyond the range, the largest finite value of the sign; the rest length
+  // is stored as a float, and "auto" sizes the icon by the clamped length.
+  for (const double read : {inf, 1e39}) {
+    ASSERT_EQ(runBoneWith(1447,
+                          [&](FakePanelHost &h) {
+                            h.control("Rest Length").real = read;
+                            h.control("Strength").real = -inf;
+                            h.choose(h.control("icon"), kIconModeAuto);
+                          }),
+              1);
+    EXPECT_EQ(gOptionStore.restLength, std::numeric_limits<float>::max());
+    EXPECT_EQ(boneOptions.iconScale, largestFloat);
+    EXPECT_TRUE(std::isfinite(boneOptions.strength));
+    EXPECT_LT(boneOptions.strength, 0.0);
+  }
+  ASSERT_EQ(runBoneWith(1447, [&](FakePanelHost &h) { h.control("Rest Length").real = -inf; }), 1);
+  EXPECT_EQ(gOptionStore.restLength, -std::numeric_limits<float>::max());
 }
 
 TEST_F(PanelTest, BoneCancelWritesNothingAndNumberingIsShared) {
