@@ -14,6 +14,13 @@
 namespace layout {
 namespace {
 
+#ifdef _WIN32
+constexpr int kReadFlags = O_RDONLY | O_BINARY | O_NOINHERIT;
+#else
+// Non-blocking, so that opening a FIFO without a writer cannot hang.
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+#endif
+
 class Descriptor {
  public:
   explicit Descriptor(int fd) : fd_(fd) {}
@@ -40,8 +47,7 @@ std::string readInputFile(const std::string &path, uint64_t limit) {
   const auto problem = [&](FileProblem::Kind kind, const std::string &reason) {
     return FileProblem(kind, "read", shown, reason);
   };
-  // Non-blocking, so that opening a FIFO without a writer cannot hang.
-  Descriptor file(standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  Descriptor file(standardInput ? STDIN_FILENO : ::open(path.c_str(), kReadFlags));
   if (file.get() < 0) throw problem(FileProblem::Kind::kSystem, std::strerror(errno));
   struct stat status = {};
   if (::fstat(file.get(), &status) != 0) throw problem(FileProblem::Kind::kSystem, std::strerror(errno));
@@ -52,7 +58,9 @@ std::string readInputFile(const std::string &path, uint64_t limit) {
     }
     if (static_cast<uint64_t>(status.st_size) > limit)
       throw problem(FileProblem::Kind::kTooLarge, tooLarge(limit));
+#ifndef _WIN32
     ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
+#endif
   }
   std::string text;
   if (S_ISREG(status.st_mode)) text.reserve(static_cast<size_t>(std::min<uint64_t>(status.st_size, limit)));

@@ -3,14 +3,19 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <random>
 
 #include "host/file_problem.h"
+#include "host/replace_file.h"
 #include "host/temporary_cleanup.h"
 
 namespace layout {
@@ -37,11 +42,70 @@ std::string nameOf(const std::string &path) {
 // What is not a regular file, for the message that refuses it.
 const char *kindOf(mode_t mode) {
   if (S_ISDIR(mode)) return "a folder";
+#ifndef _WIN32
   if (S_ISFIFO(mode)) return "a FIFO";
   if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
   if (S_ISSOCK(mode)) return "a socket";
+#else
+  if (S_ISCHR(mode)) return "a device";
+#endif
   return "not a file";
 }
+
+#ifdef _WIN32
+// Windows has no links to follow, no owners or mode bits to keep and no
+// folder to sync; the temporary is created exclusively all the same.
+int lstat(const char *path, struct stat *status) { return ::stat(path, status); }
+bool isLink(mode_t) { return false; }
+ssize_t readlink(const char *, char *, size_t) { return -1; }
+int createTemporary(std::string &pattern) {
+  std::random_device seed;
+  std::mt19937 random(seed());
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    for (size_t i = pattern.size() - 6; i < pattern.size(); ++i) pattern[i] = kLetters[random() % 36];
+    const int fd = ::_open(pattern.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                           _S_IREAD | _S_IWRITE);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+int keepOwnerAndMode(int, const struct stat &, bool) { return 0; }
+int flushToDisk(int fd) { return ::_commit(fd); }
+bool syncFolder(const std::string &, int &) { return true; }
+#else
+using ::lstat;
+using ::readlink;
+bool isLink(mode_t mode) { return S_ISLNK(mode); }
+int createTemporary(std::string &pattern) { return ::mkostemp(pattern.data(), O_CLOEXEC); }
+mode_t newFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+// A file saved over keeps its permissions and, where allowed, its owner.
+int keepOwnerAndMode(int fd, const struct stat &status, bool exists) {
+  if (exists) {
+    struct stat own = {};
+    if (::fstat(fd, &own) == 0 && (own.st_uid != status.st_uid || own.st_gid != status.st_gid)) {
+      if (::fchown(fd, status.st_uid, status.st_gid) != 0) {
+        // Not ours to give away: the file becomes the saver's, as with any editor.
+      }
+    }
+  }
+  return ::fchmod(fd, exists ? status.st_mode & 07777 : newFileMode());
+}
+int flushToDisk(int fd) { return ::fsync(fd); }
+// The rename itself is made lasting by syncing the folder that holds it.
+bool syncFolder(const std::string &folder, int &syncErrno) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return true;
+  const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+  syncErrno = errno;
+  ::close(fd);
+  return synced;
+}
+#endif
 
 bool writeAll(int fd, std::string_view text) {
   while (!text.empty()) {
@@ -55,12 +119,6 @@ bool writeAll(int fd, std::string_view text) {
     text.remove_prefix(static_cast<size_t>(written));
   }
   return true;
-}
-
-mode_t newFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
 }
 
 }  // namespace
@@ -80,24 +138,24 @@ OutputFile::OutputFile(std::string path, OutputOptions options) : path_(std::mov
   struct stat status = {};
   bool exists = false;
   for (int links = 0;; ++links) {
-    if (::lstat(target_.c_str(), &status) != 0) {
+    if (lstat(target_.c_str(), &status) != 0) {
       if (errno != ENOENT) fail(std::strerror(errno));
       break;
     }
-    if (!S_ISLNK(status.st_mode)) {
+    if (!isLink(status.st_mode)) {
       exists = true;
       break;
     }
     if (links == kMostLinks) fail(std::strerror(ELOOP));
     std::string link(static_cast<size_t>(status.st_size > 0 ? status.st_size : 4095) + 1, '\0');
-    const ssize_t length = ::readlink(target_.c_str(), link.data(), link.size());
+    const ssize_t length = readlink(target_.c_str(), link.data(), link.size());
     if (length < 0) fail(std::strerror(errno));
     link.resize(static_cast<size_t>(length));
     target_ = link.front() == '/' ? link : folderOf(target_) + "/" + link;
   }
   const std::string through = target_ == path_ ? "" : " (the link's target " + target_ + ")";
   if (exists && !S_ISREG(status.st_mode)) {
-    const bool stream = S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode);
+    const bool stream = kindOf(status.st_mode) == std::string_view("a FIFO") || S_ISCHR(status.st_mode);
     throw FileProblem(FileProblem::Kind::kNotRegular, "write", path_,
                       std::string("it is ") + kindOf(status.st_mode) + ", not a regular file" + through +
                           (stream ? "; - writes to standard output" : ""));
@@ -115,20 +173,11 @@ OutputFile::OutputFile(std::string path, OutputOptions options) : path_(std::mov
     name.resize(keep);
   }
   std::string temporary = folderOf(target_) + "/." + name + ".tmp-XXXXXX";
-  fd_ = ::mkostemp(temporary.data(), O_CLOEXEC);
+  fd_ = createTemporary(temporary);
   if (fd_ < 0) fail(std::strerror(errno));
   temporary_ = temporary;
   registration_ = registerTemporary(temporary_);
-  // A file saved over keeps its permissions and, where allowed, its owner.
-  if (exists) {
-    struct stat own = {};
-    if (::fstat(fd_, &own) == 0 && (own.st_uid != status.st_uid || own.st_gid != status.st_gid)) {
-      if (::fchown(fd_, status.st_uid, status.st_gid) != 0) {
-        // Not ours to give away: the file becomes the saver's, as with any editor.
-      }
-    }
-  }
-  if (::fchmod(fd_, exists ? status.st_mode & 07777 : newFileMode()) != 0) fail(std::strerror(errno));
+  if (keepOwnerAndMode(fd_, status, exists) != 0) fail(std::strerror(errno));
 }
 
 OutputFile::~OutputFile() {
@@ -177,19 +226,15 @@ void OutputFile::commit() {
   committed_ = true;
   if (isStandardOutput()) return;
   committed_ = false;
-  if (::fsync(fd_) != 0) fail(std::strerror(errno));
+  if (flushToDisk(fd_) != 0) fail(std::strerror(errno));
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) fail(std::strerror(errno));
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) fail(std::strerror(errno));
+  if (const int error = replaceFile(temporary_, target_)) fail(std::strerror(error));
   committed_ = true;
   unregisterTemporary(registration_);
-  // The rename itself is made lasting by syncing the folder that holds it.
-  const int folder = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder < 0) return;
-  const bool synced = ::fsync(folder) == 0 || errno == EINVAL;
-  const int syncErrno = errno;
-  ::close(folder);
+  int syncErrno = 0;
+  const bool synced = syncFolder(folderOf(target_), syncErrno);
   if (!synced) {
     throw FileProblem(
         FileProblem::Kind::kSystem, "write", path_,

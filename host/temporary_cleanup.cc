@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <csignal>
 #include <cstring>
 
 namespace layout {
@@ -14,7 +15,11 @@ namespace {
 // only unlink, sigaction and raise, which are safe in a signal handler.
 constexpr size_t kSlotCount = 8;
 constexpr size_t kLongestPath = 4352;
+#ifdef _WIN32
+constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
+#else
 constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+#endif
 
 struct Slot {
   std::atomic<bool> used{false};
@@ -22,7 +27,12 @@ struct Slot {
 };
 
 Slot gSlots[kSlotCount];
-struct sigaction gPrevious[kSignals.size()];
+#ifdef _WIN32
+using Previous = void (*)(int);
+#else
+using Previous = struct sigaction;
+#endif
+Previous gPrevious[kSignals.size()];
 bool gInstalled = false;
 
 void removeTemporaries(int signal) {
@@ -30,7 +40,12 @@ void removeTemporaries(int signal) {
     if (slot.used.load()) ::unlink(slot.path);
   }
   for (size_t i = 0; i < kSignals.size(); ++i) {
-    if (kSignals[i] == signal) ::sigaction(signal, &gPrevious[i], nullptr);
+    if (kSignals[i] != signal) continue;
+#ifdef _WIN32
+    std::signal(signal, gPrevious[i] == SIG_ERR ? SIG_DFL : gPrevious[i]);
+#else
+    ::sigaction(signal, &gPrevious[i], nullptr);
+#endif
   }
   ::raise(signal);
 }
@@ -39,12 +54,17 @@ void installHandlers() {
   if (gInstalled) return;
   gInstalled = true;
   for (size_t i = 0; i < kSignals.size(); ++i) {
+#ifdef _WIN32
+    gPrevious[i] = std::signal(kSignals[i], &removeTemporaries);
+    if (gPrevious[i] == SIG_IGN) std::signal(kSignals[i], SIG_IGN);
+#else
     ::sigaction(kSignals[i], nullptr, &gPrevious[i]);
     if (gPrevious[i].sa_handler == SIG_IGN) continue;
     struct sigaction action = {};
     action.sa_handler = &removeTemporaries;
     sigemptyset(&action.sa_mask);
     ::sigaction(kSignals[i], &action, nullptr);
+#endif
   }
 }
 

@@ -24,8 +24,10 @@ constexpr Subcommand kSubcommands[] = {
     {"panel", "Show a server's panel as a person sees it: text, SVG or PNG; nothing is sent", &setUpPanel},
     {"replay", "Carry out a file of command texts on a scene, like a macro", &setUpReplay},
     {"convert", "Write a scene file in another format: JSON or a Layout scene (.lws)", &setUpConvert},
+#ifndef _WIN32
     {"validate", "Check a module at a strictness level 1-10: each check isolated, seeded, watched",
      &setUpValidate},
+#endif
 };
 
 constexpr const char *kExitCodes =

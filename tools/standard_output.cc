@@ -65,11 +65,18 @@ class DescriptorBuffer : public std::streambuf {
 // (whose messages are then lost, as the caller chose), read-only otherwise,
 // so that writes to a closed standard output still fail.
 void openIfClosed(int fd, int flags) {
+#ifdef _WIN32
+  // A Windows process always starts with its three standard streams.
+  (void)fd;
+  (void)flags;
+  return;
+#else
   if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) return;
   const int opened = ::open("/dev/null", flags);
   if (opened < 0 || opened == fd) return;
   ::dup2(opened, fd);
   ::close(opened);
+#endif
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// Links, FIFOs, device nodes, closed and full standard output: POSIX only.
+#ifndef _WIN32
 // layout-sim and the user's files: what it writes replaces only a regular
 // file, through links, never a write-protected one unless forced; what it
 // reads is a regular file or standard input; standard output that cannot be
@@ -161,3 +163,4 @@ TEST_F(Files, OutOfRangeNumbersAreQuotedAsTyped) {
 
 }  // namespace
 }  // namespace sim::cli_test
+#endif  // _WIN32

@@ -41,7 +41,8 @@ class LayoutSim : public ::testing::Test {
  private:
   static std::vector<std::string> processEnvironment();
   Result runWith(const std::vector<std::string> &arguments, std::vector<std::string> environment,
-                 const std::string &input = "", const std::string *outputTarget = nullptr);  // "": the null device
+                 const std::string &input = "",
+                 const std::string *outputTarget = nullptr);  // "": the null device
 
   std::filesystem::path dir_;
 };

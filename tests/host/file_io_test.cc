@@ -1,3 +1,6 @@
+// Links, FIFOs, device nodes, modes and signals: what the careful writer and
+// reader guard against exists on POSIX systems only.
+#ifndef _WIN32
 // Writing and reading the user's files: a save replaces the target whole or
 // leaves it untouched, cannot be redirected through a planted temporary, and
 // leaves nothing behind on failure or on a signal; reading takes only regular
@@ -170,3 +173,4 @@ TEST_F(FileIo, ReadingTakesRegularFilesWithinTheLimit) {
 
 }  // namespace
 }  // namespace layout
+#endif  // _WIN32
