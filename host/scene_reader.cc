@@ -1,6 +1,7 @@
 #include "host/scene_reader.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "host/parent_loops.h"
 #include "host/scene_keys.h"
@@ -55,14 +56,16 @@ ItemType readType(const Json &json, const JsonPath &path) {
   fail(path.member("type"), message);
 }
 
+// Every key of an item, looked up by hash: each key of each item is checked.
 const ItemKey *findItemKey(std::string_view name) {
-  for (const ItemKey &key : kItemValueKeys) {
-    if (key.name == name) return &key;
-  }
-  for (const FlagKey &flag : kItemFlagKeys) {
-    if (flag.key.name == name) return &flag.key;
-  }
-  return nullptr;
+  static const std::unordered_map<std::string_view, const ItemKey *> kKeys = [] {
+    std::unordered_map<std::string_view, const ItemKey *> keys;
+    for (const ItemKey &key : kItemValueKeys) keys.emplace(key.name, &key);
+    for (const FlagKey &flag : kItemFlagKeys) keys.emplace(flag.key.name, &flag.key);
+    return keys;
+  }();
+  const auto found = kKeys.find(name);
+  return found == kKeys.end() ? nullptr : found->second;
 }
 
 void checkItemKeys(const Json &json, const JsonPath &path, ItemType type) {
