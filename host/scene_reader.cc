@@ -1,6 +1,7 @@
 #include "host/scene_reader.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "host/parent_loops.h"
 #include "host/scene_keys.h"
@@ -17,8 +18,11 @@ const Json *member(const Json &object, std::string_view name) {
   return found == object.end() ? nullptr : &*found;
 }
 
-void refuseRepeat(std::vector<std::string> &seen, const std::string &key, const JsonPath &where) {
-  if (std::find(seen.begin(), seen.end(), key) != seen.end()) fail(where.member(key), "given twice");
+// Refuses a key given twice in one object. `where` names the object; it is
+// only built for the message, as paths cost an allocation each.
+template <typename Where>
+void refuseRepeat(std::vector<std::string> &seen, const std::string &key, Where where) {
+  if (std::find(seen.begin(), seen.end(), key) != seen.end()) fail(where().member(key), "given twice");
   seen.push_back(key);
 }
 
@@ -39,7 +43,7 @@ void checkVersion(const Json &version) {
 ItemType readType(const Json &json, const JsonPath &path) {
   const Json *type = member(json, "type");
   if (!type) fail(path, "missing \"type\"");
-  const std::string &name = readString(*type, path.member("type"));
+  const std::string &name = readString(*type, {path, "type"});
   if (const auto known = itemTypeNamed(name)) return *known;
   std::string message = "unknown type " + describe(*type) + "; expected object, light, camera or bone";
   if (name == "null") {
@@ -52,14 +56,16 @@ ItemType readType(const Json &json, const JsonPath &path) {
   fail(path.member("type"), message);
 }
 
+// Every key of an item, looked up by hash: each key of each item is checked.
 const ItemKey *findItemKey(std::string_view name) {
-  for (const ItemKey &key : kItemValueKeys) {
-    if (key.name == name) return &key;
-  }
-  for (const FlagKey &flag : kItemFlagKeys) {
-    if (flag.key.name == name) return &flag.key;
-  }
-  return nullptr;
+  static const std::unordered_map<std::string_view, const ItemKey *> kKeys = [] {
+    std::unordered_map<std::string_view, const ItemKey *> keys;
+    for (const ItemKey &key : kItemValueKeys) keys.emplace(key.name, &key);
+    for (const FlagKey &flag : kItemFlagKeys) keys.emplace(flag.key.name, &flag.key);
+    return keys;
+  }();
+  const auto found = kKeys.find(name);
+  return found == kKeys.end() ? nullptr : found->second;
 }
 
 void checkItemKeys(const Json &json, const JsonPath &path, ItemType type) {
@@ -90,8 +96,8 @@ bool SceneReader::onEvent(int depth, Json::parse_event_t event, Json &parsed) {
   // Depth 1: the members of the document; 2: the elements of "items".
   if (depth == 1) {
     if (event == Event::key) {
-      topKey_ = parsed.get<std::string>();
-      refuseRepeat(topKeys_, topKey_, JsonPath());
+      topKey_ = parsed.get_ref<const std::string &>();
+      refuseRepeat(topKeys_, topKey_, [] { return JsonPath(); });
     } else if (event == Event::array_start) {
       inItems_ = topKey_ == "items";
     } else if (event == Event::array_end) {
@@ -107,7 +113,8 @@ bool SceneReader::onEvent(int depth, Json::parse_event_t event, Json &parsed) {
   }
   if (!inItems_) return true;
   if (depth == 3 && event == Event::key) {
-    refuseRepeat(itemKeys_, parsed.get<std::string>(), itemPath(fileOrder_.size()));
+    refuseRepeat(itemKeys_, parsed.get_ref<const std::string &>(),
+                 [this] { return itemPath(fileOrder_.size()); });
   }
   if (depth != 2) return true;
   switch (event) {
@@ -132,7 +139,7 @@ void SceneReader::readItem(const Json &json) {
   const ItemID id = assignId(type, json, path);
   const Json *name = member(json, "name");
   if (!name) fail(path, "missing \"name\"");
-  if (scene_.addItem(type, readString(*name, path.member("name"))) != id) {
+  if (scene_.addItem(type, readString(*name, {path, "name"})) != id) {
     fail(path, "no room in the scene for another " + std::string(itemTypeName(type)));
   }
   readProperties(*scene_.find(id), json, path);
@@ -149,9 +156,9 @@ ItemID SceneReader::assignId(ItemType type, const Json &json, const JsonPath &pa
   const ItemID next = makeItemId(type, static_cast<uint32_t>(count));
   const Json *given = member(json, "id");
   if (!given) return next;
-  const JsonPath idPath = path.member("id");
-  const ItemID id = readItemId(*given, idPath);
+  const ItemID id = readItemId(*given, {path, "id"});
   if (id == next) return id;
+  const JsonPath idPath = path.member("id");
   const uint32_t bits = itemTypeBits(id);
   if (bits < 1 || bits > kItemTypeCount) fail(idPath, hexId(id) + " is not the ID of any type of item");
   if (!isItemType(id, type)) {
@@ -169,19 +176,19 @@ void SceneReader::readProperties(Item &item, const Json &json, const JsonPath &p
   if (type == ItemType::kBone) item.set(kItemBoneMultiply, true);  // as a new root bone starts
   for (const FlagKey &flag : kItemFlagKeys) {
     if (const Json *value = member(json, flag.key.name)) {
-      item.set(flag.flag, readBool(*value, path.member(flag.key.name)));
+      item.set(flag.flag, readBool(*value, {path, flag.key.name}));
     }
   }
   if (const Json *value = member(json, "visibility")) {
     const int highest = type == ItemType::kObject ? 7 : 1;
     item.visibility = static_cast<uint8_t>(
-        readInteger(*value, path.member("visibility"), 0, highest, "for " + withArticle(type)));
+        readInteger(*value, {path, "visibility"}, 0, highest, "for " + withArticle(type)));
   }
   if (const Json *value = member(json, "colour")) {
-    item.colour = static_cast<uint8_t>(readInteger(*value, path.member("colour"), 0, 14));
+    item.colour = static_cast<uint8_t>(readInteger(*value, {path, "colour"}, 0, 14));
   }
   if (const Json *value = member(json, "alpha")) {
-    item.alphaMode = static_cast<uint8_t>(readInteger(*value, path.member("alpha"), 0, 2));
+    item.alphaMode = static_cast<uint8_t>(readInteger(*value, {path, "alpha"}, 0, 2));
   }
   if (const Json *value = member(json, "position")) {
     const JsonPath at = path.member("position");
@@ -190,24 +197,24 @@ void SceneReader::readProperties(Item &item, const Json &json, const JsonPath &p
           value->is_array() ? "an array of " + std::to_string(value->size()) + " values" : describe(*value);
       fail(at, "expected [x, y, z], got " + got);
     }
-    for (size_t axis = 0; axis < 3; ++axis) item.position[axis] = readReal((*value)[axis], at.element(axis));
+    for (size_t axis = 0; axis < 3; ++axis) item.position[axis] = readReal((*value)[axis], {at, axis});
   }
   if (const Json *value = member(json, "iconScale")) {
-    item.iconScale = readReal(*value, path.member("iconScale"));
+    item.iconScale = readReal(*value, {path, "iconScale"});
   }
   if (const Json *value = member(json, "parent"); value && !value->is_null()) {
-    item.parent = readItemId(*value, path.member("parent"));
+    item.parent = readItemId(*value, {path, "parent"});
   }
   if (type != ItemType::kBone) return;
   const Json *owner = member(json, "owner");
   if (!owner) fail(path, "missing \"owner\", the object the bone belongs to");
-  item.owner = readItemId(*owner, path.member("owner"));
+  item.owner = readItemId(*owner, {path, "owner"});
   if (const Json *value = member(json, "restLength")) {
-    item.restLength = readReal(*value, path.member("restLength"));
+    item.restLength = readReal(*value, {path, "restLength"});
   }
-  if (const Json *value = member(json, "strength")) item.strength = readReal(*value, path.member("strength"));
+  if (const Json *value = member(json, "strength")) item.strength = readReal(*value, {path, "strength"});
   if (const Json *value = member(json, "boneType")) {
-    item.boneType = static_cast<uint8_t>(readInteger(*value, path.member("boneType"), 0, 1));
+    item.boneType = static_cast<uint8_t>(readInteger(*value, {path, "boneType"}, 0, 1));
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tests/records.h"
 
@@ -87,6 +88,31 @@ TEST(DecimalWriter, PlainSignedAndPadded) {
   EXPECT_EQ(decimal(1, 31 | kZeroPad), std::string(30, '0') + "1");
 }
 
+// Every digit count, both sides of each power of ten, with and without
+// padding, agree with printf (blank padding goes behind the sign, so negative
+// values are compared zero-padded only).
+TEST(DecimalWriter, AgreesWithPrintfAtEveryDigitCount) {
+  std::vector<int32_t> values = {INT32_MIN, INT32_MAX, INT32_MIN + 1};
+  for (int64_t power = 1; power <= 1000000000; power *= 10) {
+    for (int64_t v : {power - 1, power, power + 1}) {
+      values.push_back(static_cast<int32_t>(v));
+      values.push_back(static_cast<int32_t>(-v));
+    }
+  }
+  for (int32_t value : values) {
+    for (int width : {0, 1, 2, 3, 12}) {
+      char expected[40];
+      std::snprintf(expected, sizeof expected, "%*d", width, value);
+      if (value >= 0) {
+        EXPECT_EQ(decimal(value, static_cast<unsigned>(width)), expected) << value << " width " << width;
+      }
+      std::snprintf(expected, sizeof expected, "%0*d", width, value);
+      EXPECT_EQ(decimal(value, static_cast<unsigned>(width) | kZeroPad), expected)
+          << value << " width " << width;
+    }
+  }
+}
+
 TEST(DecimalWriter, WithoutTerminateWritesNoNul) {
   char out[4] = {'x', 'x', 'x', 'x'};
   EXPECT_EQ(writeDecimal(12, out, 0), 2);
@@ -105,6 +131,16 @@ TEST(ItemIdWriter, EightUpperCaseDigits) {
   EXPECT_STREQ(out, "0X4000ABCD");
   writeItemId(0x4000ABCDu, out, kTerminate | kHexPrefix | kHexPrefixLower);
   EXPECT_STREQ(out, "0x4000ABCD");
+  // Each nibble in each place, every digit and letter.
+  for (uint32_t digit = 0; digit < 16; ++digit) {
+    for (int shift = 0; shift < 32; shift += 4) {
+      const uint32_t id = (digit << shift) | (0x1u << ((shift + 4) % 32));
+      char expected[16];
+      std::snprintf(expected, sizeof expected, "%08X", id);
+      writeItemId(id, out, kTerminate);
+      EXPECT_STREQ(out, expected);
+    }
+  }
 }
 
 TEST(LeadingDecimal, ReadsAsAPersonTypes) {
