@@ -7,6 +7,7 @@
 
 #include "host/host.h"
 #include "host/scene_file.h"
+#include "tools/cli_error.h"
 #include "tools/replay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -14,7 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   layout::Host host;
   layout::readScene(layout::defaultScene(), "default scene", host);
   std::ostringstream out;
-  sim::replayCommands(host, text, "fuzz.txt", false, out);
+  // IDs as written and past every refusal, so every line reaches the
+  // interpreter; a file it cannot read at all is a located error, not a crash.
+  try {
+    sim::replayCommands(host, text, "fuzz.txt", {.keepGoing = true, .byId = true, .listCommands = false}, out);
+  } catch (const sim::CliError &) {
+  }
   // Whatever the commands did, the scene still saves and loads.
   layout::Host again;
   if (layout::readScene(layout::writeScene(host), "saved.json", again)) __builtin_trap();
