@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_support.h"
-#include "host/lws_file.h"
+#include "host/scene_files/lws_file.h"
 #include "tests/host/lws_generator.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "host/scene_file.h"
+#include "host/scene_files/scene_file.h"
 
 namespace mint::bench {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "host/host.h"
-#include "host/scene_file.h"
+#include "host/scene_files/scene_file.h"
 #include "tools/cli_error.h"
 #include "tools/replay.h"
 
@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   // IDs as written and past every refusal, so every line reaches the
   // interpreter; a file it cannot read at all is a located error, not a crash.
   try {
-    sim::replayCommands(host, text, "fuzz.txt", {.keepGoing = true, .byId = true, .listCommands = false}, out);
+    sim::replayCommands(host, text, "fuzz.txt", {.keepGoing = true, .byId = true, .listCommands = false},
+                        out);
   } catch (const sim::CliError &) {
   }
   // Whatever the commands did, the scene still saves and loads.

@@ -7,13 +7,14 @@
 #include <string>
 
 #include "host/host.h"
-#include "host/lws_document.h"
-#include "host/lws_file.h"
+#include "host/scene_files/lws_document.h"
+#include "host/scene_files/lws_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   layout::Host host;
   std::unique_ptr<layout::LwsDocument> document;
-  if (layout::readLwsScene(std::string(reinterpret_cast<const char *>(data), size), "fuzz.lws", host, document)) {
+  if (layout::readLwsScene(std::string(reinterpret_cast<const char *>(data), size), "fuzz.lws", host,
+                           document)) {
     return 0;
   }
   std::string written;
@@ -24,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   }
   layout::Host again;
   std::unique_ptr<layout::LwsDocument> reread;
-  if (layout::readLwsScene(written, "written.lws", again, reread)) __builtin_trap();  // a written scene must load
+  if (layout::readLwsScene(written, "written.lws", again, reread))
+    __builtin_trap();  // a written scene must load
   return 0;
 }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "host/host.h"
-#include "host/scene_file.h"
+#include "host/scene_files/scene_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string_view text(reinterpret_cast<const char *>(data), size);

@@ -1,10 +1,10 @@
 #include "host/host.h"
 
-#include "host/binding.h"
-#include "host/desktop.h"
-#include "host/fault_plan.h"
-#include "host/host_entry.h"
-#include "host/refused_call.h"
+#include "host/loader/binding.h"
+#include "host/loader/fault_plan.h"
+#include "host/loader/host_entry.h"
+#include "host/loader/refused_call.h"
+#include "host/services/desktop.h"
 
 namespace layout {
 namespace {

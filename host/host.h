@@ -19,14 +19,14 @@
 #include <string_view>
 #include <vector>
 
-#include "host/command_interpreter.h"
-#include "host/diagnostics.h"
-#include "host/interface_state.h"
-#include "host/module_loader.h"
-#include "host/panel_engine.h"
-#include "host/scene.h"
-#include "host/scripted_front_end.h"
-#include "host/services.h"
+#include "host/commands/command_interpreter.h"
+#include "host/loader/diagnostics.h"
+#include "host/loader/module_loader.h"
+#include "host/panels/panel_engine.h"
+#include "host/panels/scripted_front_end.h"
+#include "host/scene/interface_state.h"
+#include "host/scene/scene.h"
+#include "host/services/services.h"
 #include "layout.h"
 
 namespace layout {

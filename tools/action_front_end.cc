@@ -7,9 +7,9 @@
 #include <sstream>
 #include <variant>
 
-#include "host/panel_picture.h"
-#include "host/scripted_front_end.h"
-#include "host/spelling.h"
+#include "host/panels/scripted_front_end.h"
+#include "host/pictures/panel_picture.h"
+#include "host/text/spelling.h"
 #include "layout.h"
 #include "tools/cli_error.h"
 #include "tools/control_input.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "host/front_end.h"
-#include "host/panel_view.h"
+#include "host/panels/front_end.h"
+#include "host/panels/panel_view.h"
 #include "tools/panel_actions.h"
 
 namespace sim {

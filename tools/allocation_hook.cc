@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "host/fault_plan.h"
+#include "host/loader/fault_plan.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // then the k-th call into the host answers a failure, and then it throws,
 // for every k. Each time the module must end with a sound result, send
 // nothing after the failure, refuse nothing and misuse nothing.
-#include "host/fault_plan.h"
+#include "host/loader/fault_plan.h"
 #include "tools/validation.h"
 #include "tools/validation_probe.h"
 

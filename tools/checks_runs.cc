@@ -1,7 +1,7 @@
 // Levels 5 to 7: runs over scenes, builds and selections; every set of
 // switched-off services; and every interaction watched for misuse.
-#include "host/item_id.h"
-#include "host/services.h"
+#include "host/scene/item_id.h"
+#include "host/services/services.h"
 #include "tools/validation.h"
 #include "tools/validation_probe.h"
 

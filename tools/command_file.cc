@@ -4,8 +4,8 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
-#include "host/command_args.h"
-#include "host/json_location.h"
+#include "host/commands/command_args.h"
+#include "host/text/json_location.h"
 #include "tools/cli_error.h"
 #include "tools/files.h"
 

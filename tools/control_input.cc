@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "host/panel_picture.h"
+#include "host/pictures/panel_picture.h"
 #include "tools/cli_error.h"
 #include "tools/suggest.h"
 

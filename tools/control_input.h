@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/front_end.h"
-#include "host/panel_view.h"
+#include "host/panels/front_end.h"
+#include "host/panels/panel_view.h"
 
 namespace sim {
 

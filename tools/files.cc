@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "host/input_file.h"
+#include "host/files/input_file.h"
 
 namespace sim {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "host/file_problem.h"
-#include "host/output_file.h"
+#include "host/files/file_problem.h"
+#include "host/files/output_file.h"
 #include "tools/cli_error.h"
 
 namespace sim {

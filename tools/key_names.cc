@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/spelling.h"
+#include "host/text/spelling.h"
 #include "layout.h"
 #include "tools/cli_error.h"
 #include "tools/suggest.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "host/json_reader.h"
+#include "host/scene_files/json_reader.h"
 #include "tools/cli_error.h"
 
 namespace sim {

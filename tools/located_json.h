@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "host/json_location.h"
+#include "host/text/json_location.h"
 
 namespace sim {
 

@@ -4,7 +4,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "host/panel_picture.h"
+#include "host/pictures/panel_picture.h"
 #include "tools/action_options.h"
 #include "tools/cli_error.h"
 #include "tools/files.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/scripted_front_end.h"
+#include "host/panels/scripted_front_end.h"
 
 namespace sim {
 namespace {

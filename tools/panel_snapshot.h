@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "host/panel_picture.h"
-#include "host/panel_view.h"
+#include "host/panels/panel_view.h"
+#include "host/pictures/panel_picture.h"
 
 namespace sim {
 

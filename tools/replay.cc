@@ -6,10 +6,10 @@
 #include <iostream>
 #include <map>
 
-#include "host/command_args.h"
-#include "host/json_location.h"
-#include "host/printable.h"
-#include "host/spelling.h"
+#include "host/commands/command_args.h"
+#include "host/text/json_location.h"
+#include "host/text/printable.h"
+#include "host/text/spelling.h"
 #include "tools/cli_error.h"
 #include "tools/command_file.h"
 #include "tools/files.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "host/printable.h"
-#include "host/scene_file.h"
-#include "host/scene_keys.h"
+#include "host/scene_files/scene_file.h"
+#include "host/scene_files/scene_keys.h"
+#include "host/text/printable.h"
 
 namespace sim {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/host.h"
-#include "host/text_writer.h"
+#include "host/text/text_writer.h"
 #include "tools/cli_error.h"
 #include "tools/simulator.h"
 

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <variant>
 
-#include "host/lws_file.h"
-#include "host/scene_file.h"
-#include "host/services.h"
+#include "host/scene_files/lws_file.h"
+#include "host/scene_files/scene_file.h"
+#include "host/services/services.h"
 #include "tools/cli_error.h"
 #include "tools/files.h"
 #include "tools/suggest.h"

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "host/host.h"
-#include "host/lws_document.h"
-#include "host/panel_view.h"
+#include "host/panels/panel_view.h"
+#include "host/scene_files/lws_document.h"
 #include "tools/action_front_end.h"
 #include "tools/panel_actions.h"
 #include "tools/progress.h"

@@ -1,6 +1,6 @@
 #include "tools/suggest.h"
 
-#include "host/spelling.h"
+#include "host/text/spelling.h"
 
 namespace sim {
 

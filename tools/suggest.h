@@ -1,4 +1,4 @@
-// "Did you mean" for a name the user mistyped, by the rule of host/spelling.h.
+// "Did you mean" for a name the user mistyped, by the rule of host/text/spelling.h.
 #pragma once
 
 #include <string>

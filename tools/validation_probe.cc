@@ -1,7 +1,7 @@
 #include "tools/validation_probe.h"
 
-#include "host/fault_plan.h"
-#include "host/scene_file.h"
+#include "host/loader/fault_plan.h"
+#include "host/scene_files/scene_file.h"
 
 namespace sim {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "host/front_end.h"
 #include "host/host.h"
+#include "host/panels/front_end.h"
 #include "tools/validation.h"
 
 namespace sim {

@@ -1,7 +1,7 @@
 // What users type for keys and controls, and what it becomes.
 #include <gtest/gtest.h>
 
-#include "host/panel_view.h"
+#include "host/panels/panel_view.h"
 #include "tools/cli_error.h"
 #include "tools/control_input.h"
 #include "tools/key_names.h"

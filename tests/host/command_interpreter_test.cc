@@ -1,4 +1,4 @@
-#include "host/command_interpreter.h"
+#include "host/commands/command_interpreter.h"
 
 #include <gtest/gtest.h>
 

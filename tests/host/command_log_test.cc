@@ -1,6 +1,6 @@
 // The command log reads back every text exactly, with its own result, however
 // texts repeat, collide in the recent-text cache or outgrow a storage block.
-#include "host/command_log.h"
+#include "host/commands/command_log.h"
 
 #include <gtest/gtest.h>
 

@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
-#include "host/file_problem.h"
-#include "host/input_file.h"
-#include "host/output_file.h"
-#include "host/scene_file.h"
+#include "host/files/file_problem.h"
+#include "host/files/input_file.h"
+#include "host/files/output_file.h"
+#include "host/scene_files/scene_file.h"
 
 namespace layout {
 namespace {

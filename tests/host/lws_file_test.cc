@@ -1,6 +1,6 @@
 // Layout scene files: what is read into the scene, what is kept, and where
 // a save puts changed lines and new items.
-#include "host/lws_file.h"
+#include "host/scene_files/lws_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "host/module_loader.h"
+#include "host/loader/module_loader.h"
 
 #include <gtest/gtest.h>
 

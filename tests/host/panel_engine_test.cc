@@ -1,14 +1,14 @@
 // The panel and menu services as a module sees them, driven by the scripted
 // front-end. The module side here is a few plain functions, as a module's are.
-#include "host/panel_engine.h"
+#include "host/panels/panel_engine.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "host/control_values.h"
 #include "host/host.h"
+#include "host/panels/value_exchange.h"
 #include "tests/host/test_support.h"
 
 namespace layout {

@@ -1,4 +1,4 @@
-#include "host/scene_file.h"
+#include "host/scene_files/scene_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -163,16 +163,18 @@ TEST(SceneFile, DefaultSceneLoadsAsTheDocumentedRig) {
   ASSERT_FALSE(error) << error->format();
   EXPECT_EQ(host.build(), 2000u);
   EXPECT_EQ(host.interfaceState().dynamicUpdate, 2);
-  EXPECT_EQ(
-      sceneTree(host),
-      "10000000  Body  object vis shaded colour Gray  *current\n"
-      "  40000000  Spine  bone vis visible colour Blue  rest 0.5 strength 1 multiply on type classic  at 0 1 0\n"
-      "    40000001  Chest  bone vis visible colour Blue  rest 0.4 strength 1 multiply on type classic  at 0 0 0.5\n"
-      "      40000002  Neck  bone vis visible colour Blue  rest 0.2 strength 1 multiply on type classic  at 0 0 0.4\n"
-      "  10000001  Hips  null vis shaded colour Gray  at 0 1 0\n"
-      "10000002  Prop  object vis shaded colour Gray  at 1.5 0 0\n"
-      "20000000  Key Light  light vis visible colour Orange  at -2 3 -2\n"
-      "30000000  Camera  camera vis visible colour Cyan  at 0 1 -5\n");
+  EXPECT_EQ(sceneTree(host),
+            "10000000  Body  object vis shaded colour Gray  *current\n"
+            "  40000000  Spine  bone vis visible colour Blue  rest 0.5 strength 1 multiply on type classic  "
+            "at 0 1 0\n"
+            "    40000001  Chest  bone vis visible colour Blue  rest 0.4 strength 1 multiply on type classic "
+            " at 0 0 0.5\n"
+            "      40000002  Neck  bone vis visible colour Blue  rest 0.2 strength 1 multiply on type "
+            "classic  at 0 0 0.4\n"
+            "  10000001  Hips  null vis shaded colour Gray  at 0 1 0\n"
+            "10000002  Prop  object vis shaded colour Gray  at 1.5 0 0\n"
+            "20000000  Key Light  light vis visible colour Orange  at -2 3 -2\n"
+            "30000000  Camera  camera vis visible colour Cyan  at 0 1 -5\n");
 }
 
 TEST(SceneTree, ShowsWhatDiffersFromANewItemAndTheSelection) {
@@ -188,13 +190,14 @@ TEST(SceneTree, ShowsWhatDiffersFromANewItemAndTheSelection) {
                                      R"(, "selection": ["10000000", "30000000"], "current": "30000000")");
   Host host;
   ASSERT_FALSE(readScene(text, "rig.json", host));
-  EXPECT_EQ(
-      sceneTree(host),
-      "10000001  Body  object vis shaded colour Gray  inactive  shadows: none\n"
-      "  40000000  B\\x09one  bone vis visible colour Blue  rest 1 strength 0.5 multiply off type joint  icon 2\n"
-      "    10000000  Null_001  null vis vertices colour Gray  unseen: rays camera fog radiosity  alpha: unaffected by objects  *selected\n"
-      "      20000000  Lamp  light vis visible colour Orange  shadows: cast\n"
-      "30000000  Cam  camera vis visible colour Cyan  *current\n");
+  EXPECT_EQ(sceneTree(host),
+            "10000001  Body  object vis shaded colour Gray  inactive  shadows: none\n"
+            "  40000000  B\\x09one  bone vis visible colour Blue  rest 1 strength 0.5 multiply off type "
+            "joint  icon 2\n"
+            "    10000000  Null_001  null vis vertices colour Gray  unseen: rays camera fog radiosity  "
+            "alpha: unaffected by objects  *selected\n"
+            "      20000000  Lamp  light vis visible colour Orange  shadows: cast\n"
+            "30000000  Cam  camera vis visible colour Cyan  *current\n");
 
   // A deep chain stops indenting and says how deep it is instead.
   Host deep;

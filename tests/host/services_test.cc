@@ -1,4 +1,4 @@
-#include "host/services.h"
+#include "host/services/services.h"
 
 #include <gtest/gtest.h>
 #ifndef _WIN32

@@ -1,6 +1,6 @@
 // The one "did you mean" rule: what counts as a slip, and that the search is
 // bounded for any input.
-#include "host/spelling.h"
+#include "host/text/spelling.h"
 
 #include <gtest/gtest.h>
 

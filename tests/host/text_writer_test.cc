@@ -1,6 +1,6 @@
 // The buffered writer hands on exactly what it was given, in order, whether
 // pieces fit the buffer, straddle its end or are larger than it.
-#include "host/text_writer.h"
+#include "host/text/text_writer.h"
 
 #include <gtest/gtest.h>
 

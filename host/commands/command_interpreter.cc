@@ -1,0 +1,361 @@
+#include "host/commands/command_interpreter.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+
+#include "host/commands/command_args.h"
+#include "host/text/spelling.h"
+
+namespace layout {
+namespace {
+
+std::string noItem(ItemID id) { return "no item " + hexId(id); }
+
+std::string noArguments(std::string_view args) {
+  ArgReader reader(args);
+  return reader.finish() ? std::string() : reader.takeReason();
+}
+
+}  // namespace
+
+std::span<const CommandInterpreter::Command> CommandInterpreter::commandTable() {
+  using C = CommandInterpreter;
+  // Sorted by word, for the binary search below.
+  static constexpr std::array<Command, 29> kCommands = {{
+      {"AddBone", &C::addBone},
+      {"AddChildBone", &C::addChildBone},
+      {"AddNull", &C::addNull},
+      {"AddToSelection", &C::addToSelection},
+      {"BoneRestLength", &C::boneRestLength},
+      {"BoneStrength", &C::boneStrength},
+      {"BoneStrengthMultiply", &C::boneStrengthMultiply},
+      {"BoneType", &C::boneType},
+      {"CastShadow", &C::toggle<kItemCastShadow>},
+      {"DynamicUpdate", &C::dynamicUpdate},
+      {"EditBones", &C::edit<EditMode::kBones>},
+      {"EditCameras", &C::edit<EditMode::kCameras>},
+      {"EditLights", &C::edit<EditMode::kLights>},
+      {"EditObjects", &C::edit<EditMode::kObjects>},
+      {"ItemActive", &C::itemActive},
+      {"ItemColor", &C::itemColor},
+      {"ItemIconScale", &C::itemIconScale},
+      {"ItemVisibility", &C::itemVisibility},
+      {"ParentItem", &C::parentItem},
+      {"Position", &C::position},
+      {"ReceiveShadow", &C::toggle<kItemReceiveShadow>},
+      {"SelectItem", &C::selectItem},
+      {"SelfShadow", &C::toggle<kItemSelfShadow>},
+      {"StatusMsg", &C::statusMsg},
+      {"UnaffectedByFog", &C::toggle<kItemUnaffectedByFog>},
+      {"UnseenByAlphaChannel", &C::unseenByAlphaChannel},
+      {"UnseenByCamera", &C::toggle<kItemUnseenByCamera>},
+      {"UnseenByRadiosity", &C::toggle<kItemUnseenByRadiosity>},
+      {"UnseenByRays", &C::toggle<kItemUnseenByRays>},
+  }};
+  static_assert(std::is_sorted(kCommands.begin(), kCommands.end(),
+                               [](const Command &a, const Command &b) { return a.word < b.word; }));
+  return kCommands;
+}
+
+const CommandInterpreter::Command *CommandInterpreter::findCommand(std::string_view word) {
+  const std::span<const Command> table = commandTable();
+  const auto found =
+      std::lower_bound(table.begin(), table.end(), word,
+                       [](const Command &command, std::string_view w) { return command.word < w; });
+  return found != table.end() && found->word == word ? &*found : nullptr;
+}
+
+std::string CommandInterpreter::unknownCommand(std::string_view word) {
+  if (word.empty()) return "empty command";
+  Suggestion suggestion(word);
+  for (const Command &known : commandTable()) suggestion.consider(known.word);
+  return "unknown command" + suggestion.hint();
+}
+
+int CommandInterpreter::evaluate(std::string_view text) {
+  const size_t space = text.find(' ');
+  const std::string_view word = text.substr(0, space);
+  const std::string_view args = space == std::string_view::npos ? std::string_view() : text.substr(space + 1);
+  std::string reason;
+  if (const Command *command = findCommand(word)) {
+    reason = (this->*command->run)(args);
+  } else {
+    reason = unknownCommand(word);
+  }
+  if (!reason.empty()) return refuse(text, std::move(reason));
+  log_.append(text, true);
+  ++commandCount_;
+  return 1;
+}
+
+int CommandInterpreter::refuse(std::string_view text, std::string reason) {
+  log_.append(text, false);
+  rejections_.push_back({commandCount_, std::string(text), std::move(reason)});
+  ++commandCount_;
+  return 0;
+}
+
+Item *CommandInterpreter::currentItem(std::string &reason) {
+  Item *item = scene_.find(scene_.current());
+  if (!item) reason = "no current item";
+  return item;
+}
+
+Item *CommandInterpreter::currentBone(std::string &reason) {
+  Item *item = currentItem(reason);
+  if (item && item->type() != ItemType::kBone) {
+    reason = "the current item is not a bone";
+    return nullptr;
+  }
+  return item;
+}
+
+// --- Adding items: the new item becomes the current and only selected item.
+
+std::string CommandInterpreter::addNull(std::string_view name) {
+  if (name.empty()) return "missing name";
+  const ItemID id = scene_.addNull(name);
+  if (!id) return "no room for another object";
+  scene_.select(id);
+  return {};
+}
+
+std::string CommandInterpreter::addBone(std::string_view name) {
+  if (name.empty()) return "missing name";
+  std::string reason;
+  const Item *current = currentItem(reason);
+  if (!current) return reason;
+  // As in Layout, a bone current adds the new bone to that bone's object.
+  const ItemID object = current->type() == ItemType::kBone ? current->owner : current->id;
+  if (!isItemType(object, ItemType::kObject)) {
+    return "the current item is not an object or a bone";
+  }
+  const ItemID id = scene_.addBone(name, object);
+  if (!id) return "no room for another bone";
+  scene_.select(id);
+  return {};
+}
+
+std::string CommandInterpreter::addChildBone(std::string_view name) {
+  if (name.empty()) return "missing name";
+  std::string reason;
+  const Item *parent = currentBone(reason);
+  if (!parent) return reason;
+  const ItemID id = scene_.addBone(name, parent->id);
+  if (!id) return "no room for another bone";
+  scene_.select(id);
+  return {};
+}
+
+// --- Selection and parenting.
+
+std::string CommandInterpreter::selectItem(std::string_view args) {
+  ArgReader reader(args);
+  ItemID id = 0;
+  if (!reader.itemId(id) || !reader.finish()) return reader.takeReason();
+  return scene_.select(id) ? std::string() : noItem(id);
+}
+
+std::string CommandInterpreter::addToSelection(std::string_view args) {
+  ArgReader reader(args);
+  ItemID id = 0;
+  if (!reader.itemId(id) || !reader.finish()) return reader.takeReason();
+  return scene_.addToSelection(id) ? std::string() : noItem(id);
+}
+
+std::string CommandInterpreter::parentItem(std::string_view args) {
+  ArgReader reader(args);
+  ItemID parent = 0;
+  if (!reader.itemId(parent) || !reader.finish()) return reader.takeReason();
+  std::string reason;
+  const Item *child = currentItem(reason);
+  if (!child) return reason;
+  switch (scene_.setParent(child->id, parent)) {
+    case ParentError::kNone:
+      return {};
+    case ParentError::kUnknownChild:
+      return "no current item";
+    case ParentError::kUnknownParent:
+      return noItem(parent);
+    case ParentError::kSelf:
+      return "an item cannot be its own parent";
+    case ParentError::kCycle:
+      return hexId(parent) + " is below the current item";
+    case ParentError::kBoneOfOtherObject:
+      return "a bone's parent must be its object or one of its bones";
+  }
+  return "cannot parent";
+}
+
+template <EditMode mode>
+std::string CommandInterpreter::edit(std::string_view args) {
+  std::string reason = noArguments(args);
+  if (reason.empty()) state_.editMode = mode;
+  return reason;
+}
+
+// --- Properties of the current item.
+
+std::string CommandInterpreter::itemActive(std::string_view args) {
+  ArgReader reader(args);
+  int active = 0;
+  if (!reader.integer("active state", 0, 1, active) || !reader.finish()) return reader.takeReason();
+  std::string reason;
+  Item *item = currentItem(reason);
+  if (item) item->set(kItemActive, active != 0);
+  return reason;
+}
+
+std::string CommandInterpreter::itemVisibility(std::string_view args) {
+  std::string reason;
+  Item *item = currentItem(reason);
+  if (!item) return reason;
+  ArgReader reader(args);
+  int visibility = 0;
+  const int highest = item->type() == ItemType::kObject ? 7 : 1;
+  if (!reader.integer("visibility", 0, highest, visibility) || !reader.finish()) return reader.takeReason();
+  item->visibility = static_cast<uint8_t>(visibility);
+  return {};
+}
+
+std::string CommandInterpreter::itemColor(std::string_view args) {
+  ArgReader reader(args);
+  int colour = 0;
+  if (!reader.integer("colour", 0, 14, colour) || !reader.finish()) return reader.takeReason();
+  std::string reason;
+  Item *item = currentItem(reason);
+  if (item) item->colour = static_cast<uint8_t>(colour);
+  return reason;
+}
+
+std::string CommandInterpreter::position(std::string_view args) {
+  ArgReader reader(args);
+  double xyz[3];
+  if (!reader.real("x", xyz[0]) || !reader.real("y", xyz[1]) || !reader.real("z", xyz[2]) ||
+      !reader.finish()) {
+    return reader.takeReason();
+  }
+  std::string reason;
+  Item *item = currentItem(reason);
+  if (item) std::copy(xyz, xyz + 3, item->position);
+  return reason;
+}
+
+std::string CommandInterpreter::boneRestLength(std::string_view args) {
+  ArgReader reader(args);
+  double length = 0;
+  if (!reader.real("rest length", length) || !reader.finish()) return reader.takeReason();
+  std::string reason;
+  Item *bone = currentBone(reason);
+  if (bone) bone->restLength = length;
+  return reason;
+}
+
+std::string CommandInterpreter::boneStrength(std::string_view args) {
+  ArgReader reader(args);
+  double strength = 0;
+  if (!reader.real("strength", strength) || !reader.finish()) return reader.takeReason();
+  std::string reason;
+  Item *bone = currentBone(reason);
+  if (bone) bone->strength = strength;
+  return reason;
+}
+
+std::string CommandInterpreter::itemIconScale(std::string_view args) {
+  ArgReader reader(args);
+  double scale = 0;
+  if (!reader.real("icon scale", scale) || !reader.finish()) return reader.takeReason();
+  std::string reason;
+  Item *item = currentItem(reason);
+  if (item) item->iconScale = scale;
+  return reason;
+}
+
+std::string CommandInterpreter::boneType(std::string_view args) {
+  ArgReader reader(args);
+  int type = 0;
+  if (!reader.integer("bone type", 0, 1, type) || !reader.finish()) return reader.takeReason();
+  std::string reason;
+  Item *bone = currentBone(reason);
+  if (bone) bone->boneType = static_cast<uint8_t>(type);
+  return reason;
+}
+
+// --- Switches that act on every selected item.
+
+template <ItemFlag flag>
+std::string CommandInterpreter::toggle(std::string_view args) {
+  std::string reason = noArguments(args);
+  if (!reason.empty()) return reason;
+  if (scene_.selection().empty()) return "nothing is selected";
+  for (ItemID id : scene_.selection()) scene_.find(id)->flip(flag);
+  return {};
+}
+
+std::string CommandInterpreter::boneStrengthMultiply(std::string_view args) {
+  std::string reason = noArguments(args);
+  if (!reason.empty()) return reason;
+  bool anyBone = false;
+  for (ItemID id : scene_.selection()) {
+    Item *item = scene_.find(id);
+    if (item->type() != ItemType::kBone) continue;
+    item->flip(kItemBoneMultiply);
+    anyBone = true;
+  }
+  return anyBone ? std::string() : "no bone is selected";
+}
+
+// Without an argument it switches between "use surface settings" and
+// "unaffected by objects", as older hosts do; with one it sets the mode.
+std::string CommandInterpreter::unseenByAlphaChannel(std::string_view args) {
+  ArgReader reader(args);
+  int mode = -1;
+  if (!reader.atEnd() && (!reader.integer("alpha mode", 0, 2, mode) || !reader.finish())) {
+    return reader.takeReason();
+  }
+  if (scene_.selection().empty()) return "nothing is selected";
+  for (ItemID id : scene_.selection()) {
+    Item *item = scene_.find(id);
+    if (mode >= 0) {
+      item->alphaMode = static_cast<uint8_t>(mode);
+    } else {
+      item->alphaMode = item->alphaMode == kAlphaUseSurface ? kAlphaUnaffectedByObjects : kAlphaUseSurface;
+    }
+  }
+  return {};
+}
+
+// --- Interface.
+
+std::string CommandInterpreter::dynamicUpdate(std::string_view args) {
+  ArgReader reader(args);
+  int setting = 0;
+  if (!reader.integer("dynamic update", 0, 2, setting) || !reader.finish()) return reader.takeReason();
+  state_.dynamicUpdate = setting;
+  return {};
+}
+
+std::string CommandInterpreter::statusMsg(std::string_view args) {
+  if (args.empty()) return "missing text";
+  StatusMessage message{args, std::nullopt};
+  if (args.front() == '{') {
+    const size_t close = args.find('}');
+    if (close == std::string_view::npos) return "progress without a closing '}'";
+    const std::string_view number = args.substr(1, close - 1);
+    double fraction = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), fraction);
+    if (error != std::errc() || end != number.data() + number.size()) {
+      return "progress is not a number: '" + std::string(number) + "'";
+    }
+    if (!(fraction >= 0 && fraction <= 1)) return "progress out of range 0-1";
+    message.progress = fraction;
+    message.text = args.substr(close + 1);
+    if (!message.text.empty() && message.text.front() == ' ') message.text.remove_prefix(1);
+  }
+  if (statusObserver_) statusObserver_(message);
+  return {};
+}
+
+}  // namespace layout

@@ -1,0 +1,93 @@
+// The substitute host's scene: items of four types, their names and parents,
+// and the ordered selection with its current item.
+//
+// Items of one type sit in one chunked list indexed by the low bits of their
+// ID, so finding, adding, selecting and flipping a flag stay O(1) even for a
+// million bones, and an item never moves. Scene order of a type is creation
+// order.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/scene/item.h"
+#include "host/scene/item_chunks.h"
+
+namespace layout {
+
+enum class ParentError {
+  kNone,
+  kUnknownChild,
+  kUnknownParent,
+  kSelf,
+  kCycle,             // the parent is below the child
+  kBoneOfOtherObject  // a bone's parent must be its owner or a bone of it
+};
+
+class Scene {
+ public:
+  // Told after every change of the selection, with the first position of the
+  // selection order that may differ from before.
+  using SelectionObserver = std::function<void(size_t firstChanged)>;
+
+  // Each returns the new item's ID, or 0 when its type has no index left.
+  ItemID addObject(std::string_view name);
+  ItemID addNull(std::string_view name);
+  ItemID addLight(std::string_view name);
+  ItemID addCamera(std::string_view name);
+  // A bone below `parent`: a root bone when it is an object, a child bone
+  // (same owner object) when it is a bone; 0 otherwise. A root bone starts
+  // with its multiply flag set; a child bone takes its parent's.
+  ItemID addBone(std::string_view name, ItemID parent);
+  // An item with its type's defaults and no links: for a reader that creates
+  // items before the items they link to, and sets parent and owner after.
+  ItemID addItem(ItemType type, std::string_view name);
+
+  // Takes over `other`'s items and selection. This scene keeps its selection
+  // observer, which is told that the whole selection may have changed.
+  void replace(Scene &&other);
+
+  Item *find(ItemID id);
+  const Item *find(ItemID id) const;
+  // Valid until the next item is added.
+  std::string_view name(const Item &item) const;
+  const ItemChunks &items(ItemType type) const { return items_[typeSlot(type)]; }
+  size_t itemCount() const;
+
+  // The parent in effect: the parent item, or for a root bone its object.
+  ItemID effectiveParent(const Item &item) const;
+  // Parent 0 removes the parent.
+  ParentError setParent(ItemID child, ItemID parent);
+
+  // Selection in the order items were selected; each call returns false, and
+  // changes nothing, for an unknown ID.
+  bool select(ItemID id);          // only this item; it becomes current
+  bool addToSelection(ItemID id);  // appended unless already there; becomes current
+  void clearSelection();           // no current item afterwards
+  std::span<const ItemID> selection() const { return selection_; }
+  bool isSelected(ItemID id) const;
+  ItemID current() const { return current_; }
+  // Rises with every change of the selection.
+  uint64_t selectionVersion() const { return selectionVersion_; }
+  void setSelectionObserver(SelectionObserver observer) { observer_ = std::move(observer); }
+
+ private:
+  Item *newItem(ItemType type, std::string_view name);
+  // Sets every item's childCount from the parents in effect.
+  void countChildren();
+  void selectionChanged(size_t firstChanged);
+
+  std::array<ItemChunks, kItemTypeCount> items_;
+  std::string names_;  // every item's name, back to back
+  std::vector<ItemID> selection_;
+  ItemID current_ = 0;
+  uint64_t selectionVersion_ = 0;
+  SelectionObserver observer_;
+};
+
+}  // namespace layout
