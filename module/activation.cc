@@ -25,7 +25,7 @@ int nullActivation(GlobalFunc *global, void *localRecord) {
 
   NullOptions options = {};
   options.hostBuild = static_cast<int32_t>(hostBuildNumber(global));
-  if (runDialog(global, &options, nullPanel) == 0) return LAYOUT_AF_OK;
+  if (runDialog(global, options, nullPanel) == 0) return LAYOUT_AF_OK;
   return runNulls(makeRunHost(local, interfaceInfo, itemInfo, nullptr), options, gOptionStore.nullName);
 }
 
@@ -51,7 +51,7 @@ int boneActivation(GlobalFunc *global, void *localRecord) {
   int32_t selectedCount = 0;
   while (selection[selectedCount] != LAYOUT_ITEM_NONE) ++selectedCount;
 
-  if (runDialog(global, &options, bonePanel) == 0) return LAYOUT_AF_OK;
+  if (runDialog(global, options, bonePanel) == 0) return LAYOUT_AF_OK;
   const BoneRunInputs inputs = {gOptionStore.boneName, gOptionStore.restLength, selection, selectedCount};
   return runBones(makeRunHost(local, interfaceInfo, itemInfo, boneInfo), options, inputs);
 }

@@ -12,6 +12,7 @@
 #include "panels/control_values.h"
 #include "panels/frame.h"
 #include "panels/naming_row.h"
+#include "panels/user_data.h"
 #include "runs/options.h"
 
 namespace mint {
@@ -24,15 +25,14 @@ constexpr int32_t kHeightWithIcons = 166;
 constexpr double kFullPercent = 100.0;
 constexpr int kDividerCount = 3;
 
-// Controls that only the panel function needs.
-struct BoneOwn {
+// The panel's own record: the options it fills, and the controls that only
+// the panel function needs.
+struct BoneState {
+  BoneOptions &options;
   Control *restLength;
   Control *strength;
   Control *dividers[kDividerCount];
 };
-
-BoneOptions &optionsOf(const PanelRun &run) { return *static_cast<BoneOptions *>(run.record); }
-BoneOwn &ownOf(const PanelRun &run) { return *static_cast<BoneOwn *>(run.own); }
 
 bool hasIcons(const PanelContext &context) { return buildAtLeast(context.hostBuild, kBuildBoneIcons); }
 
@@ -57,64 +57,62 @@ double readPercent(Control *field) {
   return finiteValue(getFloat(field), kFullPercent, std::numeric_limits<double>::max());
 }
 
-void prepare(PanelRun &run) {
+void prepare(PanelRun &run, BoneState &) {
   run.context->iconChoice = nullptr;
   run.context->iconPercent = nullptr;
   run.context->jointBool = nullptr;
 }
 
-bool addOwnControls(const PanelRun &run) {
+bool addOwnControls(const PanelRun &run, BoneState &state) {
   PanelContext &c = *run.context;
-  BoneOwn &own = ownOf(run);
   const bool icons = hasIcons(c);
   ControlEntry entries[] = {
-      {true, &own.restLength, LAYOUT_CONTROL_FLOAT, floatDesc(), "Rest Length"},
+      {true, &state.restLength, LAYOUT_CONTROL_FLOAT, floatDesc(), "Rest Length"},
       {icons, &c.iconChoice, LAYOUT_CONTROL_CHOICE, listDesc(kIconSizeList, 0), "icon"},
       {icons, &c.iconPercent, LAYOUT_CONTROL_PERCENT, percentDesc(), ""},
-      {true, &own.strength, LAYOUT_CONTROL_PERCENT, percentDesc(), "Strength"},
+      {true, &state.strength, LAYOUT_CONTROL_PERCENT, percentDesc(), "Strength"},
       {true, &c.individualBool, LAYOUT_CONTROL_BOOL, boolDesc(), "individual"},
       {true, &c.multiplyBool, LAYOUT_CONTROL_BOOL, boolDesc(), "Multiply Str by RestLength"},
       {icons, &c.jointBool, LAYOUT_CONTROL_BOOL, boolDesc(), "joint Bone"},
-      {true, &own.dividers[0], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
-      {true, &own.dividers[1], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
-      {icons, &own.dividers[2], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
+      {true, &state.dividers[0], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
+      {true, &state.dividers[1], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
+      {icons, &state.dividers[2], LAYOUT_CONTROL_BORDER, borderDesc(311, 0), ""},
   };
   return addControls(run.services, run.panel, entries);
 }
 
 // Left edges, then top edges, then widths; controls of a later build are
 // NULL on older hosts, which setEach skips.
-void placeControls(const PanelRun &run) {
+void placeControls(const PanelRun &run, const BoneState &state) {
   const PanelContext &c = *run.context;
-  const BoneOwn &own = ownOf(run);
   setEach(LAYOUT_CTL_X, {{c.colourPopup, 8},
-                         {own.restLength, 161},
+                         {state.restLength, 161},
                          {c.iconChoice, 103},
                          {c.iconPercent, 223},
-                         {own.strength, 180},
+                         {state.strength, 180},
                          {c.individualBool, 5},
                          {c.multiplyBool, 5},
                          {c.jointBool, 5},
-                         {own.dividers[0], 3},
-                         {own.dividers[1], 3},
-                         {own.dividers[2], 3}});
+                         {state.dividers[0], 3},
+                         {state.dividers[1], 3},
+                         {state.dividers[2], 3}});
   setEach(LAYOUT_CTL_Y, {{c.colourPopup, 57},
-                         {own.restLength, 57},
+                         {state.restLength, 57},
                          {c.iconChoice, 108},
                          {c.iconPercent, 108},
-                         {own.strength, 79},
+                         {state.strength, 79},
                          {c.individualBool, 28},
                          {c.multiplyBool, 79},
                          {c.jointBool, 108},
-                         {own.dividers[0], 22},
-                         {own.dividers[1], 51},
-                         {own.dividers[2], 102}});
+                         {state.dividers[0], 22},
+                         {state.dividers[1], 51},
+                         {state.dividers[2], 102}});
   setEach(LAYOUT_CTL_W,
-          {{own.restLength, 151}, {c.iconChoice, 120}, {c.individualBool, 92}, {c.jointBool, 92}});
+          {{state.restLength, 151}, {c.iconChoice, 120}, {c.individualBool, 92}, {c.jointBool, 92}});
 }
 
 // The icon mode and "joint Bone" are not remembered: they open at 0.
-void setInitialValues(const PanelRun &run) {
+void setInitialValues(const PanelRun &run, const BoneState &state) {
   const PanelContext &c = *run.context;
   const uint32_t word = gOptionStore.word;
   setNamingValues(c, gOptionStore.boneName, word, kWordBoneColourShift);
@@ -125,38 +123,39 @@ void setInitialValues(const PanelRun &run) {
     setValue(c.jointBool, 0);
     setFloat(c.iconPercent, kFullPercent);
   }
-  setFloat(ownOf(run).restLength, static_cast<double>(gOptionStore.restLength));
-  setFloat(ownOf(run).strength, kFullPercent);
+  setFloat(state.restLength, static_cast<double>(gOptionStore.restLength));
+  setFloat(state.strength, kFullPercent);
 }
 
-bool build(PanelRun &run) {
-  if (!addOwnControls(run)) return false;
-  placeControls(run);
-  setInitialValues(run);
+bool build(PanelRun &run, BoneState &state) {
+  if (!addOwnControls(run, state)) return false;
+  placeControls(run, state);
+  setInitialValues(run, state);
   return true;
 }
 
-void wire(PanelRun &run) {
+void wire(PanelRun &run, BoneState &) {
   const PanelContext &c = *run.context;
   if (!hasIcons(c)) return;
-  setUserData(c.iconChoice, c.iconPercent);
+  setControlData(c.iconChoice, c.iconPercent);
   setEvent(c.iconChoice, iconModeEvent);
   // The percentage opens ghosted, as "def" is chosen.
   iconModeEvent(c.iconChoice, c.iconPercent);
 }
 
-int32_t height(const PanelRun &run) { return hasIcons(*run.context) ? kHeightWithIcons : kHeight; }
+int32_t height(const PanelRun &run, const BoneState &) {
+  return hasIcons(*run.context) ? kHeightWithIcons : kHeight;
+}
 
-void readBack(PanelRun &run) {
-  BoneOptions &options = optionsOf(run);
+void readBack(PanelRun &run, BoneState &state) {
+  BoneOptions &options = state.options;
   const PanelContext &c = *run.context;
-  const BoneOwn &own = ownOf(run);
   getText(c.nameEdit, gOptionStore.boneName, static_cast<int32_t>(kBaseNameBuffer));
   options.count = readNumberField(c.countEdit);
   options.startNumber = readNumberField(c.startEdit);
-  const double restLength = readRestLength(own.restLength);
+  const double restLength = readRestLength(state.restLength);
   gOptionStore.restLength = static_cast<float>(restLength);
-  options.strength = readPercent(own.strength) * 0.01;
+  options.strength = readPercent(state.strength) * 0.01;
 
   // The null panel's bits survive; the values go in as read.
   uint32_t word = gOptionStore.word & kBonePanelKeeps;
@@ -184,21 +183,20 @@ void readBack(PanelRun &run) {
 void iconModeEvent(Control *choice, void *userData) {
   try {
     if (userData == nullptr) return;
-    drawControl(static_cast<Control *>(userData), drawModeFor(getValue(choice) == kIconModeValue));
+    drawControl(controlOf(userData), drawModeFor(getValue(choice) == kIconModeValue));
   } catch (...) {
     noteCallbackFailure();
   }
 }
 
-int bonePanel(GlobalFunc *global, void *record, const NamingLists *lists) {
+int bonePanel(GlobalFunc *global, BoneOptions &record, const NamingLists *lists) {
   try {
-    if (global == nullptr || record == nullptr || lists == nullptr) return 0;
-    BoneOwn own{};
-    const uint32_t hostBuild = static_cast<const BoneOptions *>(record)->hostBuild;
+    if (global == nullptr || lists == nullptr) return 0;
+    BoneState state{record, nullptr, nullptr, {}};
     // The title is the command's server name.
-    const PanelSteps steps = {
+    const PanelSteps<BoneState> steps = {
         serverName(kBoneServer), kBonePanelKind, prepare, build, wire, height, readBack};
-    return runPanel(global, record, hostBuild, lists, steps, &own);
+    return runPanel(global, record.hostBuild, lists, steps, state);
   } catch (...) {
     return 0;
   }

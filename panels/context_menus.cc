@@ -5,6 +5,7 @@
 #include "panels/control_values.h"
 #include "panels/naming_row.h"
 #include "panels/panel_context.h"
+#include "panels/user_data.h"
 
 namespace mint {
 
@@ -79,7 +80,7 @@ void flagAction(const PanelContext &c, int menu, int item) {
 int menuItemCount(void *userData) {
   try {
     if (userData == nullptr) return 0;
-    return itemCount(*static_cast<const PanelContext *>(userData));
+    return itemCount(*menuContextOf(userData));
   } catch (...) {
     noteCallbackFailure();
     return 0;
@@ -89,7 +90,7 @@ int menuItemCount(void *userData) {
 char *menuItemName(void *userData, int index) {
   try {
     if (userData == nullptr) return nullptr;
-    const auto &context = *static_cast<const PanelContext *>(userData);
+    const PanelContext &context = *menuContextOf(userData);
     if (index < 0 || index >= itemCount(context)) return nullptr;
     const char *const *list = context.menuLists[context.menuIndex];
     // The host only reads the text; the record's field is not const.

@@ -49,12 +49,8 @@ void setEvent(Control *control, ControlEventFunc *event) {
   setRecord(control, LAYOUT_CTL_EVENT, pointerValue(reinterpret_cast<const void *>(event)));
 }
 
-void setUserData(Control *control, const void *userData) {
+void setUserPointer(Control *control, const void *userData) {
   setRecord(control, LAYOUT_CTL_USERDATA, pointerValue(userData));
-}
-
-void setUserNumber(Control *control, int32_t number) {
-  setUserData(control, reinterpret_cast<const void *>(static_cast<intptr_t>(number)));
 }
 
 void getText(Control *control, char *buffer, int32_t length) {

@@ -15,11 +15,10 @@ int32_t getValue(Control *control);
 void setValue(Control *control, int32_t value);
 void setTag(Control *control, int tag, int32_t value);
 
-// Pointers travel in the pointer slot of a type-2 value record.
+// Pointers travel in the pointer slot of a type-2 value record. User data is
+// set through the typed setters of user_data.h, which use setUserPointer.
 void setEvent(Control *control, ControlEventFunc *event);
-void setUserData(Control *control, const void *userData);
-// A small number as user data, in the pointer slot like any user data.
-void setUserNumber(Control *control, int32_t number);
+void setUserPointer(Control *control, const void *userData);
 
 // Text form; `length` is the buffer's size, terminator included. The buffer is
 // cleared before a get so it holds a string even if the host writes nothing.

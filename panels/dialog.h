@@ -13,16 +13,22 @@ struct NamingLists {
   const char *const *colourList;
 };
 
-// A panel function shows its panel and, on OK, fills `record` (a NullOptions
-// or BoneOptions whose hostBuild is set) and the option store. Returns the
-// panel's open result: non-zero for OK, 0 for Cancel or when no panel could
-// be shown.
-using PanelFunction = int(GlobalFunc *global, void *record, const NamingLists *lists);
+struct NullOptions;
+struct BoneOptions;
 
-int runDialog(GlobalFunc *global, void *record, PanelFunction *panel);
+// A panel function shows its panel and, on OK, fills `record` (its hostBuild
+// is set beforehand) and the option store. Returns the panel's open result:
+// non-zero for OK, 0 for Cancel or when no panel could be shown.
+template <typename Record>
+using PanelFunction = int(GlobalFunc *global, Record &record, const NamingLists *lists);
+
+// Shows a panel and returns its result, or 0 when one of its callbacks
+// failed while it was open.
+int runDialog(GlobalFunc *global, NullOptions &record, PanelFunction<NullOptions> *panel);
+int runDialog(GlobalFunc *global, BoneOptions &record, PanelFunction<BoneOptions> *panel);
 
 // The two panels.
-int nullPanel(GlobalFunc *global, void *record, const NamingLists *lists);
-int bonePanel(GlobalFunc *global, void *record, const NamingLists *lists);
+int nullPanel(GlobalFunc *global, NullOptions &record, const NamingLists *lists);
+int bonePanel(GlobalFunc *global, BoneOptions &record, const NamingLists *lists);
 
 }  // namespace mint

@@ -6,6 +6,7 @@
 #include "panels/desktop_rect.h"
 #include "panels/naming_row.h"
 #include "panels/panel_keys.h"
+#include "panels/user_data.h"
 
 namespace mint {
 namespace {
@@ -13,30 +14,6 @@ namespace {
 // The centring box is a little larger than the 314-pixel panel.
 constexpr int32_t kCentringWidth = 320;
 constexpr int32_t kCentringHeight = 250;
-
-// Destroys the menu (when made), then the panel, and detaches the context from
-// the services table, on every way out of runPanel once the panel exists.
-struct OpenPanel {
-  PanelServices *services;
-  Panel *panel;
-  PanelContext *context;
-
-  // A destructor must not let a host failure through, and a menu that fails
-  // to go must not keep the panel from going.
-  ~OpenPanel() {
-    try {
-      if (context->menuHandle != nullptr) context->menuService->destroy(context->menuHandle);
-    } catch (...) {
-      noteCallbackFailure();
-    }
-    try {
-      services->destroy(panel);
-    } catch (...) {
-      noteCallbackFailure();
-    }
-    services->userData = nullptr;
-  }
-};
 
 // One menu serves the three item lists; menuIndex picks the one shown.
 bool createMenu(PanelContext &context) {
@@ -73,64 +50,63 @@ void placePanel(Panel *panel, void *userData) {
   try {
     PanelContext *context = contextOf(userData);
     if (context == nullptr) return;
-    static_cast<PanelServices *>(userData)->set(panel, LAYOUT_PAN_X, &context->panelX);
+    servicesOf(userData)->set(panel, LAYOUT_PAN_X, &context->panelX);
   } catch (...) {
     noteCallbackFailure();
   }
 }
 
-int runPanel(GlobalFunc *global, void *record, uint32_t hostBuild, const NamingLists *lists,
-             const PanelSteps &steps, void *own) {
-  PanelContext context{};
-  context.menuService = static_cast<ContextMenuServices *>(global(LAYOUT_CONTEXT_MENU_SERVICES, 0));
-  auto *services = static_cast<PanelServices *>(global(LAYOUT_PANEL_SERVICES, 0));
-  if (context.menuService == nullptr || services == nullptr) return 0;
+PanelOpening::~PanelOpening() {
+  if (panel_ == nullptr) return;
+  // A destructor must not let a host failure through, and a menu that fails
+  // to go must not keep the panel from going.
+  try {
+    if (context_.menuHandle != nullptr) context_.menuService->destroy(context_.menuHandle);
+  } catch (...) {
+    noteCallbackFailure();
+  }
+  try {
+    services_->destroy(panel_);
+  } catch (...) {
+    noteCallbackFailure();
+  }
+  detachContext(services_);
+}
+
+bool PanelOpening::create(GlobalFunc *global, const char *title, int32_t kind, uint32_t hostBuild) {
+  context_.menuService = static_cast<ContextMenuServices *>(global(LAYOUT_CONTEXT_MENU_SERVICES, 0));
+  services_ = static_cast<PanelServices *>(global(LAYOUT_PANEL_SERVICES, 0));
+  if (context_.menuService == nullptr || services_ == nullptr) return false;
 
   // The host copies the title and never writes to it.
-  Panel *panel = services->create(const_cast<char *>(steps.title), nullptr);
-  if (panel == nullptr) return 0;
+  panel_ = services_->create(const_cast<char *>(title), nullptr);
+  if (panel_ == nullptr) return false;
 
-  centrePanel(&context.panelX, &context.panelY);
-  services->globalFun = global;
-  services->userData = &context;
-  const OpenPanel openPanel = {services, panel, &context};
+  centrePanel(&context_.panelX, &context_.panelY);
+  services_->globalFun = global;
+  attachContext(services_, &context_);
+  context_.panelKind = kind;
+  context_.hostBuild = hostBuild;
+  return true;
+}
 
-  context.panelKind = steps.kind;
-  context.hostBuild = hostBuild;
-  PanelRun run = {services, panel, &context, lists, record, own};
-  steps.prepare(run);
+bool PanelOpening::buildShared(const NamingLists *lists) {
+  return createMenu(context_) && buildNamingRow(services_, panel_, lists);
+}
 
-  if (!createMenu(context)) return 0;
-  if (!buildNamingRow(services, panel, lists)) return 0;
-  if (!steps.build(run)) return 0;
-  // Wired only now, so that setting the initial values fired no naming event.
-  wireNamingRow(services);
-  steps.wire(run);
+void PanelOpening::wireShared() { wireNamingRow(services_); }
 
+int PanelOpening::open(int32_t height) {
   int32_t width = kPanelWidth;
-  int32_t height = steps.height(run);
-  setPanel(services, panel, LAYOUT_PAN_USERDATA, services);
-  setPanelFunction(services, panel, LAYOUT_PAN_KEY, panelKey);
-  setPanelFunction(services, panel, LAYOUT_PAN_PLACE, placePanel);
-  setPanelFunction(services, panel, LAYOUT_PAN_MOUSE, panelMouse);
-  setPanel(services, panel, LAYOUT_PAN_W, &width);
-  setPanel(services, panel, LAYOUT_PAN_H, &height);
+  setPanel(services_, panel_, LAYOUT_PAN_USERDATA, services_);
+  setPanelFunction(services_, panel_, LAYOUT_PAN_KEY, panelKey);
+  setPanelFunction(services_, panel_, LAYOUT_PAN_PLACE, placePanel);
+  setPanelFunction(services_, panel_, LAYOUT_PAN_MOUSE, panelMouse);
+  setPanel(services_, panel_, LAYOUT_PAN_W, &width);
+  setPanel(services_, panel_, LAYOUT_PAN_H, &height);
   // The left edge comes from the placement function alone.
-  setPanel(services, panel, LAYOUT_PAN_Y, &context.panelY);
-
-  const int result = services->open(panel, LAYOUT_PANEL_OPEN_FLAGS);
-  if (result != 0) {
-    // A host failure part-way through reading the panel back must not leave
-    // half-read choices (an emptied name) for the next run to offer.
-    const OptionStore before = gOptionStore;
-    try {
-      steps.readBack(run);
-    } catch (...) {
-      gOptionStore = before;
-      throw;
-    }
-  }
-  return result;
+  setPanel(services_, panel_, LAYOUT_PAN_Y, &context_.panelY);
+  return services_->open(panel_, LAYOUT_PANEL_OPEN_FLAGS);
 }
 
 }  // namespace mint

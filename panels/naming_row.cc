@@ -6,6 +6,7 @@
 #include "panels/callback_failure.h"
 #include "panels/control_builder.h"
 #include "panels/control_values.h"
+#include "panels/user_data.h"
 #include "runs/text_builders.h"
 
 namespace mint {
@@ -63,15 +64,15 @@ void setNamingValues(const PanelContext &context, char *storedName, uint32_t wor
 void wireNamingRow(PanelServices *services) {
   const PanelContext *context = contextOf(services);
   if (context == nullptr) return;
-  setUserData(context->prefixPopup, services);
-  setUserData(context->suffixPopup, services);
-  setUserData(context->nameEdit, services);
+  setServicesData(context->prefixPopup, services);
+  setServicesData(context->suffixPopup, services);
+  setServicesData(context->nameEdit, services);
   setEvent(context->prefixPopup, numberingPopupEvent);
   setEvent(context->suffixPopup, numberingPopupEvent);
   setEvent(context->nameEdit, nameEvent);
   // A number field's user data is its minimum.
-  setUserNumber(context->countEdit, kCountMin);
-  setUserNumber(context->startEdit, kStartMin);
+  setMinimumData(context->countEdit, kCountMin);
+  setMinimumData(context->startEdit, kStartMin);
   setEvent(context->countEdit, numberEvent);
   setEvent(context->startEdit, numberEvent);
 }
@@ -116,7 +117,7 @@ void nameEvent(Control *field, void *userData) {
 
 void numberEvent(Control *field, void *userData) {
   try {
-    const auto minimum = static_cast<int32_t>(reinterpret_cast<intptr_t>(userData));
+    const int32_t minimum = minimumOf(userData);
     char text[kNumberText];
     getText(field, text, kNumberText);
     int32_t value = parseLeadingDecimal(text);

@@ -8,6 +8,7 @@
 #include "panels/control_values.h"
 #include "panels/frame.h"
 #include "panels/naming_row.h"
+#include "panels/user_data.h"
 #include "runs/options.h"
 
 namespace mint {
@@ -19,12 +20,12 @@ const char *const kAlphaList[] = {"Use Surface Settings", "Unaffected by Objects
 constexpr int32_t kHeight = 248;
 constexpr int kDividerCount = 5;
 
-// Controls that only the panel function needs: the divider lines.
-struct NullOwn {
+// The panel's own record: the options it fills, and the controls that only
+// the panel function needs, the divider lines.
+struct NullState {
+  NullOptions &options;
   Control *dividers[kDividerCount];
 };
-
-NullOptions &optionsOf(const PanelRun &run) { return *static_cast<NullOptions *>(run.record); }
 
 bool hasRadiosity(const PanelContext &context) { return buildAtLeast(context.hostBuild, kBuildRadiosity); }
 // From this build the alpha channel is a three-way popup instead of a check box.
@@ -34,16 +35,16 @@ bool hasAlphaPopup(const PanelContext &context) {
 
 int32_t wordBit(uint32_t word, uint32_t shift) { return static_cast<int32_t>(wordField(word, shift, 1)); }
 
-void prepare(PanelRun &run) {
+void prepare(PanelRun &run, NullState &state) {
   // Older hosts have no radiosity flag: the box is left out everywhere.
-  if (!hasRadiosity(*run.context)) optionsOf(run).unseenByRadiosity = 0;
+  if (!hasRadiosity(*run.context)) state.options.unseenByRadiosity = 0;
 }
 
-bool addOwnControls(const PanelRun &run) {
+bool addOwnControls(const PanelRun &run, NullState &state) {
   PanelContext &c = *run.context;
   Control **boxes = c.nullBools;
   Control **flags = c.renderBools;
-  Control **dividers = static_cast<NullOwn *>(run.own)->dividers;
+  Control **dividers = state.dividers;
   const bool alphaPopup = hasAlphaPopup(c);
   ControlEntry entries[] = {
       {true, &c.visPopup, LAYOUT_CONTROL_POPUP, listDesc(kVisibilityList, 70), "Vis"},
@@ -72,11 +73,11 @@ bool addOwnControls(const PanelRun &run) {
 
 // Left edges, then top edges, then widths. The radiosity box is NULL below
 // its build, which setEach skips.
-void placeControls(const PanelRun &run) {
+void placeControls(const PanelRun &run, const NullState &state) {
   const PanelContext &c = *run.context;
   Control *const *boxes = c.nullBools;
   Control *const *flags = c.renderBools;
-  Control *const *lines = static_cast<const NullOwn *>(run.own)->dividers;
+  Control *const *lines = state.dividers;
   const bool alphaPopup = hasAlphaPopup(c);
   setEach(LAYOUT_CTL_X, {{c.visPopup, 104},
                          {boxes[kZeroBool], 104},
@@ -157,25 +158,25 @@ void setInitialValues(const PanelContext &c) {
                              {boxes[kHierarchyBool], 0}});
 }
 
-bool build(PanelRun &run) {
-  if (!addOwnControls(run)) return false;
-  placeControls(run);
+bool build(PanelRun &run, NullState &state) {
+  if (!addOwnControls(run, state)) return false;
+  placeControls(run, state);
   setInitialValues(*run.context);
   // "local Zero" and "Hierarchy" open ghosted when "Parent (x)" opens unticked.
   parentEffect(run.context->nullBools[kParentBool], run.context->nullBools);
   return true;
 }
 
-void wire(PanelRun &run) {
+void wire(PanelRun &run, NullState &) {
   Control *parent = run.context->nullBools[kParentBool];
-  setUserData(parent, run.context->nullBools);
+  setBoxesData(parent, run.context->nullBools);
   setEvent(parent, parentEffect);
 }
 
-int32_t height(const PanelRun &) { return kHeight; }
+int32_t height(const PanelRun &, const NullState &) { return kHeight; }
 
-void readBack(PanelRun &run) {
-  NullOptions &options = optionsOf(run);
+void readBack(PanelRun &run, NullState &state) {
+  NullOptions &options = state.options;
   const PanelContext &c = *run.context;
   Control *const *boxes = c.nullBools;
   Control *const *flags = c.renderBools;
@@ -215,7 +216,7 @@ void readBack(PanelRun &run) {
 void parentEffect(Control *parent, void *userData) {
   try {
     if (userData == nullptr) return;
-    Control *const *boxes = static_cast<Control *const *>(userData);
+    Control *const *boxes = boxesOf(userData);
     const int mode = drawModeFor(getValue(parent) != 0);
     drawControl(boxes[kZeroBool], mode);
     drawControl(boxes[kHierarchyBool], mode);
@@ -224,15 +225,14 @@ void parentEffect(Control *parent, void *userData) {
   }
 }
 
-int nullPanel(GlobalFunc *global, void *record, const NamingLists *lists) {
+int nullPanel(GlobalFunc *global, NullOptions &record, const NamingLists *lists) {
   try {
-    if (global == nullptr || record == nullptr || lists == nullptr) return 0;
-    NullOwn own{};
-    const auto hostBuild = static_cast<uint32_t>(static_cast<const NullOptions *>(record)->hostBuild);
+    if (global == nullptr || lists == nullptr) return 0;
+    NullState state{record, {}};
     // The title is the command's server name.
-    const PanelSteps steps = {
+    const PanelSteps<NullState> steps = {
         serverName(kNullServer), kNullPanelKind, prepare, build, wire, height, readBack};
-    return runPanel(global, record, hostBuild, lists, steps, &own);
+    return runPanel(global, static_cast<uint32_t>(record.hostBuild), lists, steps, state);
   } catch (...) {
     return 0;
   }

@@ -58,11 +58,4 @@ struct PanelContext {
   uint32_t hostBuild;
 };
 
-// The context behind a callback whose user data is the panel services table;
-// NULL when either is missing.
-inline PanelContext *contextOf(void *servicesUserData) {
-  if (servicesUserData == nullptr) return nullptr;
-  return static_cast<PanelContext *>(static_cast<PanelServices *>(servicesUserData)->userData);
-}
-
 }  // namespace mint

@@ -7,6 +7,7 @@
 #include "panels/naming_row.h"
 #include "panels/null_panel.h"
 #include "panels/panel_context.h"
+#include "panels/user_data.h"
 #include "runs/text_builders.h"
 
 namespace mint {
@@ -188,7 +189,7 @@ int panelKey(Panel *panel, void *userData, unsigned short key) {
   try {
     PanelContext *context = contextOf(userData);
     if (context == nullptr) return 0;
-    return handleKey(*static_cast<PanelServices *>(userData), panel, *context, key) ? 1 : 0;
+    return handleKey(*servicesOf(userData), panel, *context, key) ? 1 : 0;
   } catch (...) {
     noteCallbackFailure();
     return 0;

@@ -2,12 +2,11 @@
 
 #include "module/host_build.h"
 #include "runs/command_buffer.h"
+#include "runs/run_frame.h"
 
 namespace mint {
 
 namespace {
-
-constexpr int64_t kProgressAbove = 100;
 
 // Texts that are the same for every bone, composed once before the first command.
 struct BoneTexts {
@@ -19,20 +18,6 @@ struct BoneTexts {
   const char *addBoneFormat;  // object path only
   bool jointBone;
 };
-
-struct Progress {
-  bool on;
-  double increment;
-  double fraction;
-  CommandText text;
-};
-
-void reportProgress(const GenericLocal *local, Progress &progress) {
-  if (!progress.on) return;
-  progress.fraction += progress.increment;
-  formatProgress(progress.text, progress.fraction);
-  sendCommand(local, progress.text.text);
-}
 
 // Properties every new bone gets right after it was added, in sibling order.
 void sendSiblingProperties(const GenericLocal *local, const BoneTexts &texts, bool toggleMultiply) {
@@ -94,7 +79,7 @@ int runBones(const RunHost &host, const BoneOptions &options, const BoneRunInput
     selection = copy.get();
   }
 
-  if (host.interfaceInfo->dynaUpdate != 0) sendDynamicUpdate(local, 0);
+  RunFrame frame(host, modernHost, int64_t{selected} * options.count);
 
   CommandText addChildFormat;
   CommandText addBoneFormat;
@@ -106,11 +91,6 @@ int runBones(const RunHost &host, const BoneOptions &options, const BoneRunInput
     texts.addBoneFormat = addBoneFormat.text;
   }
   const char *firstFormat = objectPath ? texts.addBoneFormat : texts.addChildFormat;
-
-  Progress progress = {};
-  const int64_t total = int64_t{selected} * options.count;
-  progress.on = modernHost && total > kProgressAbove;
-  if (progress.on) progress.increment = 1.0 / static_cast<double>(total);
 
   // A bone added to an object starts with the multiply flag set; a child bone
   // starts with its parent's state.
@@ -134,7 +114,7 @@ int runBones(const RunHost &host, const BoneOptions &options, const BoneRunInput
         formatName(addCommand.text, sizeof addCommand.text, firstFormat, int64_t{options.startNumber} + j);
         sendCommand(local, addCommand.text);
         sendSiblingProperties(local, texts, toggle);
-        reportProgress(local, progress);
+        frame.itemDone();
       }
     } else {
       setHead(selectText, "SelectItem ");
@@ -148,14 +128,12 @@ int runBones(const RunHost &host, const BoneOptions &options, const BoneRunInput
         // The next bone is a child of the one just made.
         formatName(addCommand.text, sizeof addCommand.text, texts.addChildFormat,
                    int64_t{options.startNumber} + j + 1);
-        reportProgress(local, progress);
+        frame.itemDone();
       }
     }
   }
 
-  const int dynamicUpdate = host.interfaceInfo->dynaUpdate;
-  if (dynamicUpdate != 0) sendDynamicUpdate(local, dynamicUpdate);
-  if (progress.on) sendStatus(local, 0);
+  frame.close();
   return 0;
 }
 

@@ -4,13 +4,11 @@
 
 #include "module/host_build.h"
 #include "runs/command_buffer.h"
+#include "runs/run_frame.h"
 
 namespace mint {
 
 namespace {
-
-// Runs longer than this report their progress.
-constexpr int32_t kProgressAbove = 100;
 
 // The null that the name command has just added is the first selected object
 // at or after `start`. Returns 0 when there is none.
@@ -75,18 +73,13 @@ int runNulls(const RunHost &host, NullOptions &options, const char *baseName) {
     setDecimal(colourText, options.colourCode);
   }
 
-  const bool progress = modernHost && options.count > kProgressAbove;
-  const double increment = progress ? 1.0 / options.count : 0.0;
-  double fraction = 0.0;
-
-  if (host.interfaceInfo->dynaUpdate != 0) sendDynamicUpdate(local, 0);
+  RunFrame frame(host, modernHost, options.count);
   // New nulls are handled as selected objects only while objects are edited.
   if (LAYOUT_ITEM_TYPE(host.interfaceInfo->selItems[0]) != LAYOUT_ITEM_OBJECT) {
     sendCommand(local, "EditObjects");
   }
 
   CommandText nameCommand;
-  CommandText progressText;
   for (int32_t i = 0; i < options.count; ++i) {
     const int64_t number = int64_t{options.startNumber} + i;
     formatName(nameCommand.text, sizeof nameCommand.text, nameFormat.text, number);
@@ -105,15 +98,11 @@ int runNulls(const RunHost &host, NullOptions &options, const char *baseName) {
       sendCommand(local, parentText.text);
       if (options.localZero != 0) sendCommand(local, "Position 0 0 0");
     }
-    if (progress) {
-      fraction += increment;
-      formatProgress(progressText, fraction);
-      sendCommand(local, progressText.text);
-    }
+    frame.itemDone();
   }
 
   if (options.selectAfter != 0) {
-    if (progress) sendStatus(local, 1);
+    frame.selecting();
     CommandText selectText;
     setHead(selectText, "SelectItem ");
     setItemId(selectText, ids[0]);
@@ -126,9 +115,7 @@ int runNulls(const RunHost &host, NullOptions &options, const char *baseName) {
     if (modernHost) sendRenderFlags(local, options);
   }
 
-  const int dynamicUpdate = host.interfaceInfo->dynaUpdate;
-  if (dynamicUpdate != 0) sendDynamicUpdate(local, dynamicUpdate);
-  if (progress) sendStatus(local, 0);
+  frame.close();
   return 0;
 }
 

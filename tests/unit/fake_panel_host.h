@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ class FakePanelHost {
   // Results of successive menu deploys; -1 (dismissed) when empty.
   std::deque<int> menuChoices;
   int32_t qualifiers = 0;
+  // The module's call (1-based, as recorded) that fails by throwing; 0 none.
+  size_t throwAtCall = 0;
 
   // --- Record --------------------------------------------------------------
   std::vector<std::string> calls;
@@ -93,7 +96,10 @@ class FakePanelHost {
 
  private:
   friend struct FakeOps;
-  void record(std::string line) { calls.push_back(std::move(line)); }
+  void record(std::string line) {
+    calls.push_back(std::move(line));
+    if (calls.size() == throwAtCall) throw std::runtime_error("host call failed");
+  }
   std::string describeList(const char *const *items) const;
   std::string describeDesc(const ControlDesc &desc) const;
   std::string describeTag(int tag, intptr_t value) const;

@@ -1,5 +1,6 @@
 // The frame around both panels: missing services, controls or menus the host
 // fails to create, centring and the placement function.
+#include <algorithm>
 #include <cstring>
 
 #include "panel_test_support.h"
@@ -63,6 +64,32 @@ TEST_F(PanelTest, ControlNotCreatedGivesCancel) {
     gOptionStore = before;
   }
   EXPECT_EQ(0, std::memcmp(&before, &gOptionStore, sizeof before));
+}
+
+// A host failure while the confirmed panel is read back ends the run as
+// cancelled, keeps the choices remembered before it (no half-read name) and
+// still takes the menu and the panel down.
+TEST_F(PanelTest, FailureWhileReadingBackKeepsTheRememberedChoices) {
+  std::strcpy(gOptionStore.nullName, "Pivot");
+  const OptionStore before = gOptionStore;
+  const auto typeNewChoices = [](FakePanelHost &h) {
+    h.edit(h.control(kNameId), "Rig");
+    h.choose(h.control(kSuffixId), 3);
+  };
+  host.calls.clear();
+  ASSERT_EQ(runNullWith(1500, typeNewChoices), 1);
+  // The read-back takes the name, then the count.
+  const auto countRead = std::find(host.calls.rbegin(), host.calls.rend(), "#2 get value text/8");
+  ASSERT_NE(countRead, host.calls.rend());
+  const auto failing = static_cast<size_t>(host.calls.rend() - countRead);
+  gOptionStore = before;
+
+  host.calls.clear();
+  host.throwAtCall = failing;
+  EXPECT_EQ(runNullWith(1500, typeNewChoices), 0);
+  EXPECT_EQ(0, std::memcmp(&before, &gOptionStore, sizeof before));
+  EXPECT_EQ(Lines(host.calls.end() - 2, host.calls.end()), kTeardown);
+  EXPECT_EQ(host.services.userData, nullptr);
 }
 
 TEST_F(PanelTest, CentringUsesArithmeticHalving) {

@@ -100,13 +100,13 @@ class PanelTest : public ::testing::Test {
     host.whileOpen = std::move(whileOpen);
     host.openResult = result;
     nullOptions.hostBuild = build;
-    return runDialog(&FakePanelHost::lookup, &nullOptions, nullPanel);
+    return runDialog(&FakePanelHost::lookup, nullOptions, nullPanel);
   }
   int runBoneWith(uint32_t build, std::function<void(FakePanelHost &)> whileOpen, int result = 1) {
     host.whileOpen = std::move(whileOpen);
     host.openResult = result;
     boneOptions.hostBuild = build;
-    return runDialog(&FakePanelHost::lookup, &boneOptions, bonePanel);
+    return runDialog(&FakePanelHost::lookup, boneOptions, bonePanel);
   }
 
   FakePanelHost host;
