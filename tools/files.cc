@@ -39,9 +39,6 @@ std::string readFile(const std::string &path, const std::string &what) {
   }
 }
 
-}  // namespace sim
-
-namespace sim {
 namespace {
 
 // The one file among `files` given as "-", if any; throws when two are.

@@ -82,19 +82,15 @@ void Simulator::loadModule(const std::string &path) {
 
 void Simulator::loadScene(const std::string &path) {
   std::optional<layout::FileError> error;
-  bool lws = layout::isLwsPath(path);
+  bool lws = false;
   if (path.empty()) {
     error = layout::readScene(layout::defaultScene(), "default scene", *host_);
-  } else if (path == kStandardStream) {
-    // Standard input has no extension: a Layout scene says so on its first line.
+  } else {
     const std::string text = readFile(path, "scene");
-    lws = text.rfind(kLayoutSceneStart, 0) == 0;
+    // Standard input has no extension: a Layout scene says so on its first line.
+    lws = path == kStandardStream ? text.rfind(kLayoutSceneStart, 0) == 0 : layout::isLwsPath(path);
     error = lws ? layout::readLwsScene(text, inputName(path), *host_, lws_)
                 : layout::readScene(text, inputName(path), *host_);
-  } else if (lws) {
-    error = layout::readLwsScene(readFile(path, "scene"), path, *host_, lws_);
-  } else {
-    error = layout::loadSceneFile(path, *host_);
   }
   if (error) throw badInput(error->formatWithSource());
   if (!lws) lws_.reset();
