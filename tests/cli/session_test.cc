@@ -155,10 +155,11 @@ TEST_F(Session, QuietVerboseAndStrictAsForRun) {
   r = run({"session", "--strict", "s.json"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "Props, then a tail\n\n== props ==\n");
-  EXPECT_EQ(r.err,
-            "layout-sim: s.json:3:57: set Num=5000: Num: 5000 corrected to 1000 by the panel (--strict)\n"
-            "      {\"note\": \"props\", \"run\": \"Mint_Pivots\", \"actions\": [{\"set\": \"Num=5000\"}]},\n" +
-                std::string(58, ' ') + "^\n");
+  EXPECT_EQ(
+      r.err,
+      "layout-sim: s.json:3:57: set Num=5000: Num: 5000 corrected to 1000 by the panel (--strict)\n"
+      "      {\"note\": \"props\", \"run\": \"Mint_Pivots\", \"actions\": [{\"set\": \"Num=5000\"}]},\n" +
+          std::string(58, ' ') + "^\n");
   EXPECT_FALSE(exists("rig.json"));
 }
 
