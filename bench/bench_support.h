@@ -80,7 +80,7 @@ void activateWith(layout::Host &host, Body &body) {
 // load failure as an error of the benchmark and returns false.
 inline bool loadMint(benchmark::State &state, layout::Host &host) {
   if (const auto error = host.loadModule(MINT_MODULE_PATH)) {
-    state.SkipWithError(("cannot load the module: " + error->message).c_str());
+    state.SkipWithError(("cannot load the module " MINT_MODULE_PATH ": " + error->message).c_str());
     return false;
   }
   host.setBuild(2000);

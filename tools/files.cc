@@ -1,6 +1,7 @@
 #include "tools/files.h"
 
 #include <filesystem>
+#include <iostream>
 
 #include "host/files/input_file.h"
 
@@ -36,6 +37,31 @@ std::string readFile(const std::string &path, const std::string &what) {
   } catch (const layout::FileProblem &problem) {
     throw badInput("cannot read " + what + " " + problem.path() + ": " + problem.reason());
   }
+}
+
+namespace {
+
+// The one file among `files` given as "-", if any; throws when two are.
+const NamedFile *onStandardStream(const std::vector<NamedFile> &files, const char *stream) {
+  const NamedFile *found = nullptr;
+  for (const NamedFile &file : files) {
+    if (file.path != layout::kStandardStream) continue;
+    if (found) throw badInput(found->what + " and " + file.what + " cannot both " + stream + " (-)");
+    found = &file;
+  }
+  return found;
+}
+
+}  // namespace
+
+std::string inputName(const std::string &path) {
+  return path == layout::kStandardStream ? "standard input" : path;
+}
+
+std::ostream &claimStandardStreams(const std::vector<NamedFile> &inputs,
+                                   const std::vector<NamedFile> &outputs) {
+  onStandardStream(inputs, "read standard input");
+  return onStandardStream(outputs, "write to standard output") ? std::cerr : std::cout;
 }
 
 }  // namespace sim

@@ -4,8 +4,10 @@
 // input or output, as in most command-line programs.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/files/file_problem.h"
 #include "host/files/output_file.h"
@@ -29,5 +31,22 @@ void makeParentFolders(const std::string &path);
 // Reads a whole file, or standard input for "-"; throws CliError (bad input)
 // naming it as `what` ("session file").
 std::string readFile(const std::string &path, const std::string &what);
+
+// The name messages use for a file read: "standard input" for "-".
+std::string inputName(const std::string &path);
+
+// A file a command reads or writes, as the user named it, with what names it
+// in messages: {"--save", "out.json"}.
+struct NamedFile {
+  std::string what;
+  std::string path;
+};
+
+// Standard input and output each carry at most one file: two files given as
+// "-" would be read from, or written into, one stream. Throws CliError (bad
+// input) naming both. Returns the stream for the command's report: stderr
+// when a file goes to standard output, so that the file stays whole there.
+std::ostream &claimStandardStreams(const std::vector<NamedFile> &inputs,
+                                   const std::vector<NamedFile> &outputs);
 
 }  // namespace sim

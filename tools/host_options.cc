@@ -48,12 +48,21 @@ void addHostOptions(CLI::App &app, HostOptions &options, bool withModule) {
       ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->type_name("SERVICE");
-  app.add_option("--module", options.module, "The module to load (default: mint.so beside this program)")
+  addModuleOption(app, options.module);
+}
+
+void addModuleOption(CLI::App &app, std::string &module) {
+  app.add_option("--module", module,
+                 std::string("The module to load (default: ") + moduleFileName() + " beside this program)")
       ->type_name("PATH");
 }
 
+void loadModule(Simulator &simulator, const std::string &path) {
+  simulator.loadModule(path.empty() ? moduleBesideProgram() : path);
+}
+
 void prepareHost(Simulator &simulator, const HostOptions &options, bool withModule) {
-  if (withModule) simulator.loadModule(options.module.empty() ? moduleBesideProgram() : options.module);
+  if (withModule) loadModule(simulator, options.module);
   simulator.loadScene(options.scene);
   if (!withModule) return;
   for (const std::string &service : options.without) simulator.switchOff(service);

@@ -16,7 +16,7 @@ class Option;
 namespace sim {
 
 struct HostOptions {
-  std::string module;  // empty: mint.so beside the program
+  std::string module;  // empty: the module beside the program
   std::string scene;   // empty: the embedded default scene
   std::vector<std::string> select;
   std::vector<std::string> without;  // host services switched off
@@ -32,6 +32,12 @@ void addForceOption(CLI::App &app, bool &force);
 
 // --allow-rejected: a run whose texts the host rejected still succeeds.
 void addAllowRejectedOption(CLI::App &app, bool &allow);
+
+// --module PATH, for the commands that load the module.
+void addModuleOption(CLI::App &app, std::string &module);
+
+// Loads the module at `path`, or the one beside the program when it is empty.
+void loadModule(Simulator &simulator, const std::string &path);
 
 // `withModule`: whether the command loads a module (replay does not).
 void addHostOptions(CLI::App &app, HostOptions &options, bool withModule);

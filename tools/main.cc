@@ -49,6 +49,23 @@ void checkSubcommand(const std::string &name) {
                  " (see layout-sim --help)");
 }
 
+// What CLI11 did not expect, said plainly: the first such argument, with a
+// suggestion when it looks like a misspelt option of `app`.
+std::string unexpected(const CLI::App &app, const CLI::Error &error) {
+  const std::vector<std::string> extras = app.remaining();
+  if (extras.empty()) return error.what();
+  const std::string &first = extras.front();
+  if (first.size() < 2 || first[0] != '-')
+    return "unexpected argument \"" + first + "\" (options take one value each)";
+  const std::string typed = first.substr(0, first.find('='));
+  std::vector<std::string> names;
+  for (const CLI::Option *option : app.get_options()) {
+    for (const std::string &name : option->get_lnames()) names.push_back("--" + name);
+    for (const std::string &name : option->get_snames()) names.push_back("-" + name);
+  }
+  return "unknown option " + typed + didYouMean(typed, names);
+}
+
 std::string version() { return std::string("layout-sim ") + MINT_VERSION; }
 
 int run(int argc, char **argv) {
@@ -61,10 +78,15 @@ int run(int argc, char **argv) {
   // Errors name the subcommand whose help explains the usage.
   app.failure_message([](const CLI::App *failed, const CLI::Error &error) {
     std::string name = failed->get_name();
+    const CLI::App *deepest = failed;
     for (const CLI::App *sub : failed->get_subcommands({})) {
-      if (sub->parsed()) name += " " + sub->get_name();
+      if (!sub->parsed()) continue;
+      name += " " + sub->get_name();
+      deepest = sub;
     }
-    return name + ": " + error.what() + " (see " + name + " --help)\n";
+    const bool extras = dynamic_cast<const CLI::ExtrasError *>(&error) != nullptr;
+    return name + ": " + (extras ? unexpected(*deepest, error) : std::string(error.what())) + " (see " +
+           name + " --help)\n";
   });
   std::vector<SubcommandMain> mains;
   std::vector<CLI::App *> apps;

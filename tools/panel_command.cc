@@ -27,6 +27,8 @@ struct PanelOptions {
 
 int showPanel(const CLI::App &app, const PanelOptions &options) {
   const std::vector<PanelAction> actions = collectActions(app);
+  std::ostream &out = claimStandardStreams({{"--scene", options.host.scene}},
+                                           {{"--svg", options.svg}, {"--png", options.png}});
   Simulator simulator;
   prepareHost(simulator, options.host, true);
   const RunOutcome outcome = simulator.run({options.server, actions, Finish::kInspect});
@@ -43,13 +45,14 @@ int showPanel(const CLI::App &app, const PanelOptions &options) {
     return kExitDone;
   }
   const std::string svg = layout::renderSvg(pictureOf(panel, simulator.host().build()));
+  // A picture on standard output is not followed by a word about it.
   if (!options.svg.empty()) {
     writeFileAtomically(options.svg, svg, options.force);
-    std::cout << "Wrote " << options.svg << "\n";
+    if (options.svg != kStandardStream) out << "Wrote " << options.svg << "\n";
   }
   if (!options.png.empty()) {
     writePng(options.png, svg, options.force);
-    std::cout << "Wrote " << options.png << "\n";
+    if (options.png != kStandardStream) out << "Wrote " << options.png << "\n";
   }
   return kExitDone;
 }
@@ -61,8 +64,10 @@ SubcommandMain setUpPanel(CLI::App &app) {
   app.add_option("server", options->server, "Mint_Pivots or Mint_Joints")->required()->type_name("SERVER");
   addHostOptions(app, options->host, true);
   addActionOptions(app, false);
-  app.add_option("--svg", options->svg, "Draw the panel as an SVG picture in FILE")->type_name("FILE");
-  app.add_option("--png", options->png, "Draw the panel as a PNG picture in FILE (needs rsvg-convert)")
+  app.add_option("--svg", options->svg, "Draw the panel as an SVG picture in FILE (- for standard output)")
+      ->type_name("FILE");
+  app.add_option("--png", options->png,
+                 "Draw the panel as a PNG picture in FILE (- for standard output; needs rsvg-convert)")
       ->type_name("FILE");
   addForceOption(app, options->force);
   app.footer(

@@ -210,14 +210,11 @@ struct ReplayCommandOptions {
 };
 
 int replay(const ReplayCommandOptions &options) {
-  const bool saveToStdout = options.save == kStandardStream;
-  if (saveToStdout && options.script == kStandardStream) {
-    throw badInput("the command file and --save cannot both be standard input and output (-)");
-  }
-  std::ostream &out = saveToStdout ? std::cerr : std::cout;
+  std::ostream &out = claimStandardStreams(
+      {{"the command file", options.script}, {"--scene", options.host.scene}}, {{"--save", options.save}});
   const bool quiet = options.verbosity == Verbosity::kQuiet;
   const std::string script = readFile(options.script, "command file");
-  const std::string name = options.script == kStandardStream ? "standard input" : options.script;
+  const std::string name = inputName(options.script);
   Simulator simulator;
   prepareHost(simulator, options.host, false);
   ReplayOptions replay = options.replay;
@@ -229,7 +226,7 @@ int replay(const ReplayCommandOptions &options) {
   }
   if (!options.save.empty()) {
     simulator.saveScene(options.save, options.force);
-    if (!quiet && !saveToStdout) out << "Saved the scene to " << options.save << "\n";
+    if (!quiet && options.save != kStandardStream) out << "Saved the scene to " << options.save << "\n";
   }
   return kExitDone;
 }

@@ -21,29 +21,23 @@ struct RunOptions {
   std::string commands;
   bool force = false;
   bool allowRejected = false;
-  Verbosity verbosity = Verbosity::kNormal;
-  bool strict = false;
+  RunStyle style;
 };
 
 int runServer(const CLI::App &app, const RunOptions &options) {
   const std::vector<PanelAction> actions = collectActions(app);
-  // A file written to standard output takes it; the report goes to stderr then.
-  const bool saveToStdout = options.save == kStandardStream;
-  if (saveToStdout && options.commands == kStandardStream)
-    throw badInput("--save and --commands cannot both write to standard output (-)");
-  std::ostream &out = saveToStdout || options.commands == kStandardStream ? std::cerr : std::cout;
-  const bool quiet = options.verbosity == Verbosity::kQuiet;
+  std::ostream &out = claimStandardStreams({{"--scene", options.host.scene}},
+                                           {{"--save", options.save}, {"--commands", options.commands}});
+  const bool quiet = options.style.quiet();
 
   Simulator simulator;
   simulator.showProgress(!quiet);
   prepareHost(simulator, options.host, true);
-  const RunOutcome outcome = simulator.run({options.server, actions, Finish::kConfirm, options.strict});
+  const RunOutcome outcome = simulator.run({options.server, actions, Finish::kConfirm, options.style.strict});
   std::optional<CliError> error;
   {
     layout::TextWriter writer(out);
-    error = reportRun(writer, simulator.host(), outcome, quiet ? Detail::kSummary : Detail::kFull);
-    const bool showScene = outcome.commandsSent() > 0 || options.verbosity == Verbosity::kVerbose;
-    if (showScene && !quiet) printScene(writer, simulator.host());
+    error = printRun(writer, simulator.host(), outcome, options.style.verbosity, SceneAfterRun::kWhenSent);
   }
   out.flush();
   if (error) throw *error;
@@ -57,7 +51,7 @@ int runServer(const CLI::App &app, const RunOptions &options) {
   }
   if (!options.save.empty()) {
     simulator.saveScene(options.save, options.force);
-    if (!quiet && !saveToStdout) out << "Saved the scene to " << options.save << "\n";
+    if (!quiet && options.save != kStandardStream) out << "Saved the scene to " << options.save << "\n";
   }
   return kExitDone;
 }
@@ -76,9 +70,7 @@ SubcommandMain setUpRun(CLI::App &app) {
       ->type_name("FILE");
   addForceOption(app, options->force);
   addAllowRejectedOption(app, options->allowRejected);
-  addVerbosityOptions(app, options->verbosity);
-  app.add_flag("--strict", options->strict,
-               "Fail (exit 1, nothing sent) when the panel corrects a value given with --set");
+  addRunStyleOptions(app, options->style);
   app.footer(
       "With no panel actions the panel is confirmed with its defaults; without --ok or --cancel, OK is\n"
       "pressed after the last action. Controls are named by label, or by role where they have none:\n"

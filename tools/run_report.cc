@@ -126,6 +126,15 @@ std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &h
   return runError(outcome);
 }
 
+std::optional<CliError> printRun(layout::TextWriter &out, const layout::Host &host, const RunOutcome &outcome,
+                                 Verbosity verbosity, SceneAfterRun scene) {
+  if (verbosity == Verbosity::kQuiet) return reportRun(out, host, outcome, Detail::kSummary);
+  std::optional<CliError> error = reportRun(out, host, outcome, Detail::kFull);
+  const bool sent = outcome.commandsSent() > 0 && scene == SceneAfterRun::kWhenSent;
+  if (sent || verbosity == Verbosity::kVerbose) printScene(out, host);
+  return error;
+}
+
 std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome &outcome) {
   const size_t rejected = countRejected(host, outcome.firstCommand, outcome.endCommand);
   if (rejected == 0) return std::nullopt;

@@ -10,6 +10,7 @@
 #include "host/text/text_writer.h"
 #include "tools/cli_error.h"
 #include "tools/simulator.h"
+#include "tools/verbosity.h"
 
 namespace sim {
 
@@ -32,6 +33,16 @@ std::optional<CliError> runError(const RunOutcome &outcome);
 // the scene first when commands were sent, then throws the error.
 std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &host,
                                   const RunOutcome &outcome, Detail detail = Detail::kFull);
+
+// When a command shows the scene after a run, besides --verbose, which shows
+// it after every run: after a run that sent commands (run), or never, as the
+// command shows it once at its end (session).
+enum class SceneAfterRun { kWhenSent, kNever };
+
+// A run as the verbosity has it: the report (a summary when quiet) and then
+// the scene, when there is one to show. Returns reportRun's error.
+std::optional<CliError> printRun(layout::TextWriter &out, const layout::Host &host, const RunOutcome &outcome,
+                                 Verbosity verbosity, SceneAfterRun scene);
 
 // When the host rejected any of the run's texts: the error that says how
 // many (exit status kExitRejected).

@@ -14,6 +14,7 @@
 #include "tools/session_file.h"
 #include "tools/simulator.h"
 #include "tools/subcommand.h"
+#include "tools/verbosity.h"
 
 namespace sim {
 namespace {
@@ -23,19 +24,23 @@ struct SessionOptions {
   std::string module;
   bool force = false;
   bool allowRejected = false;
+  RunStyle style;
 };
 
 class SessionRunner {
  public:
-  SessionRunner(const LocatedJson &json, Simulator &simulator, const SessionOptions &options)
-      : json_(json), simulator_(simulator), options_(options) {}
+  SessionRunner(const LocatedJson &json, Simulator &simulator, const SessionOptions &options,
+                std::ostream &out)
+      : json_(json), simulator_(simulator), options_(options), out_(out), quiet_(options.style.quiet()) {}
 
   void run(const Session &session) {
     bool first = true;
     for (const SessionStep &step : session.steps) {
-      if (!first) std::cout << "\n";
+      if (!quiet_) {
+        if (!first) out_ << "\n";
+        if (!step.note.empty()) out_ << "== " << step.note << " ==\n";
+      }
       first = false;
-      if (!step.note.empty()) std::cout << "== " << step.note << " ==\n";
       try {
         carryOut(step);
       } catch (const CliError &error) {
@@ -43,11 +48,12 @@ class SessionRunner {
         if (located_) throw;
         throw CliError(error.exitCode(), json_.located(step.where, error.what()));
       }
-      std::cout.flush();
+      out_.flush();
     }
-    layout::TextWriter out(std::cout);
-    out << "\n";
-    printScene(out, simulator_.host());
+    if (quiet_) return;
+    layout::TextWriter writer(out_);
+    writer << "\n";
+    printScene(writer, simulator_.host());
   }
 
  private:
@@ -62,11 +68,18 @@ class SessionRunner {
     }
   }
 
+  // "Saved the scene to out.json", unless quiet or the file went to standard output.
+  void tell(const std::string &what, const std::string &path) {
+    if (!quiet_ && path != kStandardStream) out_ << what << path << "\n";
+  }
+
   void carryOut(const SessionStep &step) {
     switch (step.kind) {
       case SessionStep::Kind::kLoad:
         at(step.path.where, [&] { simulator_.loadScene(step.path.value); });
-        std::cout << "Loaded " << (step.path.value.empty() ? "the default scene" : step.path.value) << "\n";
+        if (!quiet_)
+          out_ << "Loaded " << (step.path.value.empty() ? "the default scene" : inputName(step.path.value))
+               << "\n";
         return;
       case SessionStep::Kind::kSelect:
         select(*step.select);
@@ -78,8 +91,8 @@ class SessionRunner {
         std::string script;
         at(step.path.where, [&] { script = readFile(step.path.value, "command script"); });
         try {
-          replayCommands(simulator_.host(), script, step.path.value, {step.keepGoing, step.byId, true},
-                         std::cout);
+          replayCommands(simulator_.host(), script, inputName(step.path.value),
+                         {step.keepGoing, step.byId, !quiet_}, out_);
         } catch (const CliError &) {
           located_ = true;  // in the command file
           throw;
@@ -88,7 +101,7 @@ class SessionRunner {
       }
       case SessionStep::Kind::kSave:
         at(step.path.where, [&] { simulator_.saveScene(step.path.value, options_.force); });
-        std::cout << "Saved the scene to " << step.path.value << "\n";
+        tell("Saved the scene to ", step.path.value);
         return;
     }
   }
@@ -108,41 +121,79 @@ class SessionRunner {
     if (step.select) select(*step.select);
     RunOutcome outcome;
     at(step.server.where, [&] {
-      outcome = simulator_.run({step.server.value, step.actions, Finish::kConfirm});
+      outcome = simulator_.run({step.server.value, step.actions, Finish::kConfirm, options_.style.strict});
     });
     std::optional<CliError> error;
     {
-      layout::TextWriter out(std::cout);
-      error = reportRun(out, simulator_.host(), outcome);
+      layout::TextWriter writer(out_);
+      error = printRun(writer, simulator_.host(), outcome, options_.style.verbosity, SceneAfterRun::kNever);
     }
     if (error) {
-      std::cout.flush();
+      out_.flush();
       const bool inAction = outcome.failure && error->exitCode() == kExitBadInput;
       at(inAction ? step.actionPlaces.at(outcome.failure->action) : step.server.where, [&] { throw *error; });
     }
     if (!options_.allowRejected) {
       if (std::optional<CliError> rejected = rejectedError(simulator_.host(), outcome)) {
-        std::cout.flush();
+        out_.flush();
         at(step.server.where, [&] { throw *rejected; });
       }
     }
-    if (!step.commands.empty()) {
-      writeCommandFile(step.commands, simulator_.host(), outcome, options_.force);
-      std::cout << "Wrote " << outcome.commandsSent() << " commands to " << step.commands << "\n";
+    if (!step.commands.value.empty()) {
+      at(step.commands.where,
+         [&] { writeCommandFile(step.commands.value, simulator_.host(), outcome, options_.force); });
+      tell("Wrote " + std::to_string(outcome.commandsSent()) + " commands to ", step.commands.value);
     }
   }
 
   const LocatedJson &json_;
   Simulator &simulator_;
   const SessionOptions &options_;
+  std::ostream &out_;
+  const bool quiet_;
   bool located_ = false;
 };
 
+// "\"save\" at demo.json:12:14", for a message about standard input or output.
+NamedFile stepFile(const LocatedJson &json, const char *key, const Located<std::string> &path) {
+  const layout::TextPosition at = json.position(path.where);
+  return {"\"" + std::string(key) + "\" at " + layout::fileLocation(json.fileName(), at.line, at.column),
+          path.value};
+}
+
+// The session file and its steps share standard input and output: each
+// carries one file at most. Returns the stream for the report.
+std::ostream &claimStreams(const LocatedJson &json, const SessionOptions &options, const Session &session) {
+  std::vector<NamedFile> inputs = {{"the session file", options.file}};
+  std::vector<NamedFile> outputs;
+  for (const SessionStep &step : session.steps) {
+    switch (step.kind) {
+      case SessionStep::Kind::kLoad:
+        inputs.push_back(stepFile(json, "load", step.path));
+        break;
+      case SessionStep::Kind::kReplay:
+        inputs.push_back(stepFile(json, "replay", step.path));
+        break;
+      case SessionStep::Kind::kSave:
+        outputs.push_back(stepFile(json, "save", step.path));
+        break;
+      case SessionStep::Kind::kRun:
+        if (!step.commands.value.empty()) outputs.push_back(stepFile(json, "commands", step.commands));
+        break;
+      case SessionStep::Kind::kSelect:
+        break;
+    }
+  }
+  return claimStandardStreams(inputs, outputs);
+}
+
 int runSession(const SessionOptions &options) {
-  const LocatedJson json(readFile(options.file, "session file"), options.file);
+  const LocatedJson json(readFile(options.file, "session file"), inputName(options.file));
   const Session session = readSession(json, std::filesystem::path(options.file).parent_path().string());
+  std::ostream &out = claimStreams(json, options, session);
   Simulator simulator;
-  simulator.loadModule(options.module.empty() ? moduleBesideProgram() : options.module);
+  simulator.showProgress(!options.style.quiet());
+  loadModule(simulator, options.module);
   // Every server named, before anything runs.
   for (const SessionStep &step : session.steps) {
     if (step.kind != SessionStep::Kind::kRun) continue;
@@ -153,8 +204,8 @@ int runSession(const SessionOptions &options) {
     }
   }
   simulator.loadScene("");
-  if (!session.description.empty()) std::cout << session.description << "\n\n";
-  SessionRunner(json, simulator, options).run(session);
+  if (!session.description.empty() && !options.style.quiet()) out << session.description << "\n\n";
+  SessionRunner(json, simulator, options, out).run(session);
   return kExitDone;
 }
 
@@ -162,17 +213,18 @@ int runSession(const SessionOptions &options) {
 
 SubcommandMain setUpSession(CLI::App &app) {
   auto options = std::make_shared<SessionOptions>();
-  app.add_option("file", options->file, "The session file (JSON; see docs/session-format.md)")
+  app.add_option("file", options->file,
+                 "The session file (JSON; see docs/session-format.md); - for standard input")
       ->required()
       ->type_name("FILE");
-  app.add_option("--module", options->module, "The module to load (default: mint.so beside this program)")
-      ->type_name("PATH");
+  addModuleOption(app, options->module);
   addForceOption(app, options->force);
   addAllowRejectedOption(app, options->allowRejected);
+  addRunStyleOptions(app, options->style);
   app.footer(
       "Steps run in order in one host, starting from the embedded default scene; file names in the\n"
-      "session are taken from the session file's folder. A bad file is reported as FILE:LINE:COLUMN\n"
-      "before any step runs.");
+      "session are taken from the session file's folder, and \"-\" is standard input or output. A bad\n"
+      "file is reported as FILE:LINE:COLUMN before any step runs.");
   return [options] { return runSession(*options); };
 }
 

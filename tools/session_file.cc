@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "tools/cli_error.h"
+#include "tools/files.h"
 #include "tools/suggest.h"
 
 namespace sim {
@@ -97,6 +98,7 @@ class Reader {
   std::string path(const std::string &pointer) const {
     const std::string written = text(pointer);
     if (written.empty()) fail(pointer, "expected a file name");
+    if (written == kStandardStream) return written;  // standard input or output, in no folder
     const std::filesystem::path file(written);
     return file.is_absolute() || folder_.empty() ? written : (std::filesystem::path(folder_) / file).string();
   }
@@ -159,7 +161,10 @@ class Reader {
     if (value.contains("build")) step.build = wholeNumber(childPointer(pointer, "build"));
     if (value.contains("dynamicUpdate"))
       step.dynamicUpdate = wholeNumber(childPointer(pointer, "dynamicUpdate"));
-    if (value.contains("commands")) step.commands = path(childPointer(pointer, "commands"));
+    if (value.contains("commands")) {
+      const std::string where = childPointer(pointer, "commands");
+      step.commands = {path(where), json_.valueAt(where)};
+    }
     if (!value.contains("actions")) return;
     const std::string list = childPointer(pointer, "actions");
     if (!value.at("actions").is_array())

@@ -26,7 +26,7 @@ struct SessionStep {
   Location where;    // the step's first key
   std::string note;  // printed before the step
   // load (empty: the default scene), replay, save: relative paths are taken
-  // from the session file's folder.
+  // from the session file's folder; "-" is standard input or output.
   Located<std::string> path;
   std::optional<std::vector<Located<std::string>>> select;  // select, run
   Located<std::string> server;                              // run
@@ -34,7 +34,7 @@ struct SessionStep {
   std::optional<Located<int64_t>> dynamicUpdate;            // run
   std::vector<PanelAction> actions;                         // run
   std::vector<Location> actionPlaces;                       // run: where each action is written
-  std::string commands;                                     // run: write the texts sent here
+  Located<std::string> commands;                            // run: write the texts sent here
   bool keepGoing = false;                                   // replay: carry on past rejected commands
   bool byId = false;                                        // replay: IDs as written
 };

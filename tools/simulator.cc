@@ -35,12 +35,22 @@ std::filesystem::path runningProgram(std::error_code &error) {
 }
 #endif
 
+const char *moduleFileName() { return kModuleFile; }
+
+std::string loadFailure(const std::string &path, const layout::LoadError &error) {
+  return "cannot load the module " + (path.empty() ? std::string() : path + " ") + "(" +
+         layout::loadStepName(error.step) + "): " + error.message;
+}
+
 std::string moduleBesideProgram() {
   std::error_code error;
   const std::filesystem::path program = runningProgram(error);
   if (error) return kModuleFile;
   return (program.parent_path() / kModuleFile).string();
 }
+
+// The word a Layout scene file begins with.
+constexpr std::string_view kLayoutSceneStart = "LWSC";
 
 ItemCounts countItems(const layout::Scene &scene) {
   ItemCounts counts{};
@@ -61,25 +71,29 @@ Simulator::Simulator()
 Simulator::~Simulator() = default;
 
 void Simulator::loadModule(const std::string &path) {
+  if (path == kStandardStream) {
+    throw badInput("a module cannot be read from standard input (-); give the path of its file, such as " +
+                   std::string(kModuleFile));
+  }
   if (const std::optional<layout::LoadError> error = host_->loadModule(path)) {
-    throw CliError(kExitRefused, "cannot load the module (" + std::string(layout::loadStepName(error->step)) +
-                                     "): " + error->message);
+    throw CliError(kExitRefused, loadFailure(path, *error));
   }
 }
 
 void Simulator::loadScene(const std::string &path) {
   std::optional<layout::FileError> error;
+  bool lws = false;
   if (path.empty()) {
     error = layout::readScene(layout::defaultScene(), "default scene", *host_);
-  } else if (path == kStandardStream) {
-    error = layout::readScene(readFile(path, "scene"), "standard input", *host_);
-  } else if (layout::isLwsPath(path)) {
-    error = layout::readLwsScene(readFile(path, "scene"), path, *host_, lws_);
   } else {
-    error = layout::loadSceneFile(path, *host_);
+    const std::string text = readFile(path, "scene");
+    // Standard input has no extension: a Layout scene says so on its first line.
+    lws = path == kStandardStream ? text.rfind(kLayoutSceneStart, 0) == 0 : layout::isLwsPath(path);
+    error = lws ? layout::readLwsScene(text, inputName(path), *host_, lws_)
+                : layout::readScene(text, inputName(path), *host_);
   }
   if (error) throw badInput(error->formatWithSource());
-  if (!layout::isLwsPath(path)) lws_.reset();
+  if (!lws) lws_.reset();
 }
 
 // A Layout scene file is written over the one read, if any, so that what

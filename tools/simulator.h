@@ -21,8 +21,16 @@
 
 namespace sim {
 
-// mint.so in the folder of the running program.
+// The module's file name on this system: mint.so, or mint.p on Windows.
+const char *moduleFileName();
+
+// The module's file in the folder of the running program.
 std::string moduleBesideProgram();
+
+// "cannot load the module PATH (sync): descriptor sync word is ...": the
+// path named once; without it when `path` is empty, for a report that has
+// named the module already.
+std::string loadFailure(const std::string &path, const layout::LoadError &error);
 
 struct RunRequest {
   std::string server;
@@ -64,7 +72,8 @@ class Simulator {
   layout::Host &host() { return *host_; }
   const layout::Host &host() const { return *host_; }
 
-  // Throws CliError (refused) naming the step that failed.
+  // Throws CliError (refused) naming the step that failed; bad input for
+  // "-", as a module is loaded from a file of its own.
   void loadModule(const std::string &path);
   // A scene file (a Layout scene when it ends in .lws), or the embedded
   // default scene when `path` is empty. Throws CliError (bad input) with the

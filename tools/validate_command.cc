@@ -125,7 +125,8 @@ int validate(ValidateOptions options) {
 
 SubcommandMain setUpValidate(CLI::App &app) {
   auto options = std::make_shared<ValidateOptions>();
-  app.add_option("module", options->module, "The module to check (default: mint.so beside layout-sim)")
+  app.add_option("module", options->module,
+                 std::string("The module to check (default: ") + moduleFileName() + " beside layout-sim)")
       ->type_name("MODULE");
   app.add_option("--level", options->level, "Strictness: run the checks of levels 1 to N (default 5)")
       ->check(CLI::Range(1, kMaxValidationLevel))

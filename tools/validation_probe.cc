@@ -2,6 +2,7 @@
 
 #include "host/loader/fault_plan.h"
 #include "host/scene_files/scene_file.h"
+#include "tools/simulator.h"
 
 namespace sim {
 
@@ -18,8 +19,7 @@ int ProbeFrontEnd::chooseMenuItem(const layout::MenuView &menu) { return onMenu 
 Probe::Probe(CheckContext &context) : host_(std::make_unique<layout::Host>()) {
   host_->setFrontEnd(&frontEnd_);
   if (const std::optional<layout::LoadError> error = host_->loadModule(context.module())) {
-    context.fail(std::string("cannot load the module (") + layout::loadStepName(error->step) +
-                 "): " + error->message);
+    context.fail(loadFailure("", *error));  // the report's heading names the module
     return;
   }
   loaded_ = true;

@@ -15,3 +15,13 @@ void addVerbosityOptions(CLI::App &app, Verbosity &verbosity) {
 }
 
 }  // namespace sim
+
+namespace sim {
+
+void addRunStyleOptions(CLI::App &app, RunStyle &style) {
+  addVerbosityOptions(app, style.verbosity);
+  app.add_flag("--strict", style.strict,
+               "Fail (exit 1, nothing sent) when the panel corrects a value given with --set");
+}
+
+}  // namespace sim

@@ -20,7 +20,7 @@ void *findSymbol(void *library, const char *name) {
 void closeLibrary(void *library) { FreeLibrary(static_cast<HMODULE>(library)); }
 
 // The system's text for the last error, with its line break removed.
-std::string lastError() {
+std::string lastError(const std::string &) {
   const DWORD code = GetLastError();
   char text[512] = {};
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -37,9 +37,14 @@ void *openLibrary(const std::string &path) { return dlopen(path.c_str(), RTLD_NO
 void *findSymbol(void *library, const char *name) { return dlsym(library, name); }
 void closeLibrary(void *library) { dlclose(library); }
 
-std::string lastError() {
+// The loader's text for the last error, without the path it starts with:
+// the caller names the module once.
+std::string lastError(const std::string &path) {
   const char *why = dlerror();
-  return why ? why : "unknown error";
+  if (!why) return "unknown error";
+  const std::string_view text(why);
+  const std::string prefix = path + ": ";
+  return std::string(text.substr(0, prefix.size()) == prefix ? text.substr(prefix.size()) : text);
 }
 
 #endif
@@ -97,7 +102,7 @@ const char *loadStepName(LoadStep step) {
 ModuleLoad loadModule(const std::string &path) {
   ModuleLoad load;
   const auto fail = [&](LoadStep step, const std::string &what) {
-    load.error = {step, path + ": " + what};
+    load.error = {step, what};
     load.module.reset();  // the destructor gives back what was taken
     return std::move(load);
   };
@@ -106,7 +111,7 @@ ModuleLoad loadModule(const std::string &path) {
   LoadedModule &module = *load.module;
   module.path_ = path;
   module.library_ = openLibrary(path);
-  if (!module.library_) return fail(LoadStep::kOpen, "cannot open: " + lastError());
+  if (!module.library_) return fail(LoadStep::kOpen, lastError(path));
   const auto *descriptor =
       static_cast<const ModuleDescriptor *>(findSymbol(module.library_, LAYOUT_DESCRIPTOR_SYMBOL));
   if (!descriptor) return fail(LoadStep::kSymbol, "no " LAYOUT_DESCRIPTOR_SYMBOL " symbol");

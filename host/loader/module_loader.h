@@ -20,7 +20,9 @@ const char *loadStepName(LoadStep step);
 
 struct LoadError {
   LoadStep step;
-  std::string message;  // "<path>: descriptor sync word is 0x12345678, expected 0x04121994"
+  // "descriptor sync word is 0x12345678, expected 0x04121994"; the caller
+  // names the module's path.
+  std::string message;
 };
 
 struct ServerInfo {

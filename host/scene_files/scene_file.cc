@@ -17,9 +17,8 @@ FileError errorAt(std::string_view text, const std::string &fileName, size_t off
 }  // namespace
 
 std::string FileError::format() const {
-  std::string result = file;
-  if (line > 0) result += ":" + std::to_string(line) + ":" + std::to_string(column);
-  return (result.empty() ? "" : result + ": ") + message;
+  const std::string where = fileLocation(file, line, column);
+  return (where.empty() ? "" : where + ": ") + message;
 }
 
 std::string FileError::formatWithSource() const {

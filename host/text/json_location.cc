@@ -122,10 +122,15 @@ std::string caretExcerpt(std::string_view line, int column) {
   return "  " + std::string(line) + "\n  " + caret + "^";
 }
 
-std::string formatLocated(std::string_view file, int line, int column, std::string_view message,
-                          std::string_view lineText) {
+std::string fileLocation(std::string_view file, int line, int column) {
   std::string result(file);
   if (line > 0) result += ":" + std::to_string(line) + ":" + std::to_string(column);
+  return result;
+}
+
+std::string formatLocated(std::string_view file, int line, int column, std::string_view message,
+                          std::string_view lineText) {
+  std::string result = fileLocation(file, line, column);
   result = (result.empty() ? "" : result + ": ") + std::string(message);
   if (line < 1) return result;
   return result + "\n" + caretExcerpt(lineText, column);

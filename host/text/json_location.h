@@ -52,6 +52,9 @@ std::string_view lineOf(std::string_view text, int line);
 // characters); tabs before the column are kept so the caret lines up.
 std::string caretExcerpt(std::string_view line, int column);
 
+// "file:line:column", or the file alone without a line (0).
+std::string fileLocation(std::string_view file, int line, int column);
+
 // "file:line:column: message", then the line and a caret under the column;
 // without a line (0), "file: message" alone.
 std::string formatLocated(std::string_view file, int line, int column, std::string_view message,

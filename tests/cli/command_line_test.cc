@@ -81,5 +81,35 @@ TEST_F(CommandLine, LabelsIgnoreCaseAndMenusGoByTitle) {
       "\"General\"?); its menus: \"Basic\", \"General\", \"Shadow\"\n");
 }
 
+TEST_F(CommandLine, WhatIsNotUnderstoodIsNamedWithASuggestion) {
+  Result r = run({"run", "Mint_Pivots", "--selct=Body"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err,
+      "layout-sim run: unknown option --selct (did you mean \"--select\"?) (see layout-sim run --help)\n");
+
+  // A second value after an option is not the option's.
+  r = run({"run", "--select", "Body", "Prop", "Mint_Joints"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err,
+      "layout-sim run: unexpected argument \"Mint_Joints\" (options take one value each) (see layout-sim "
+      "run --help)\n");
+
+  // Options stand before or after the positional of a session too.
+  write("s.json", R"({"steps": [{"run": "Mint_Pivots"}]})");
+  r = run({"session", "--quiet", "s.json", "--allow-rejected"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Mint_Pivots sent 13 commands.\n");
+}
+
+TEST_F(CommandLine, HelpNamesTheModuleFileOfThisSystem) {
+  for (const char *subcommand : {"run", "panel", "session"}) {
+    const Result r = run({subcommand, "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(std::string("(default: ") + kModuleFile + " beside this program)"), npos) << r.out;
+  }
+}
+
 }  // namespace
 }  // namespace sim::cli_test

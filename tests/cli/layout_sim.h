@@ -10,6 +10,13 @@
 
 namespace sim::cli_test {
 
+// The module's file name, as this system's build names it.
+#ifdef _WIN32
+inline constexpr const char *kModuleFile = "mint.p";
+#else
+inline constexpr const char *kModuleFile = "mint.so";
+#endif
+
 struct Result {
   int status = -1;
   std::string out;

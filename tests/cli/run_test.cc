@@ -171,13 +171,25 @@ TEST_F(RunCommand, SelectionByNameOrIdAndAmbiguousNames) {
 }
 
 TEST_F(RunCommand, AModuleThatFailsToLoadOrLacksAServiceExitsTwo) {
+  // The module's path is named once, before what went wrong with it.
   Result r = run({"run", "Mint_Pivots", "--module", BAD_SYNC_MODULE_PATH});
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("cannot load the module (sync)"), npos) << r.err;
+  EXPECT_EQ(r.err, "layout-sim: cannot load the module " BAD_SYNC_MODULE_PATH
+                   " (sync): descriptor sync word is 0x12345678, expected 0x04121994\n");
 
-  r = run({"run", "Mint_Pivots", "--module", path("missing.so")});
+  r = run({"session", "--module", path("missing.so"), EXAMPLES_DIR "/demo-session.json"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find("missing.so"), npos) << r.err;
+  EXPECT_EQ(r.err.rfind("layout-sim: cannot load the module " + path("missing.so") + " (open): ", 0), 0u)
+      << r.err;
+  EXPECT_EQ(r.err.find("missing.so", r.err.find("missing.so") + 1), npos) << r.err;
+
+  r = run({"run", "Mint_Pivots", "--module", "-"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.err,
+      std::string("layout-sim: a module cannot be read from standard input (-); give the path of its file, "
+                  "such as ") +
+          kModuleFile + "\n");
 
   r = run({"run", "Mint_Joints", "--without", "LW Bone Info 3"});
   EXPECT_EQ(r.status, 2);

@@ -129,5 +129,39 @@ TEST_F(Session, AStepThatFailsWhileRunningIsShownWhereItIsWritten) {
   EXPECT_EQ(r.err.rfind("layout-sim: s.json:1:32: no item named \"Nobody\"", 0), 0u) << r.err;
 }
 
+// --quiet, --verbose and --strict mean for a session what they mean for run.
+TEST_F(Session, QuietVerboseAndStrictAsForRun) {
+  write("s.json", R"({"description": "Props, then a tail",
+    "steps": [
+    {"note": "props", "run": "Mint_Pivots", "actions": [{"set": "Num=5000"}]},
+    {"run": "Mint_Joints", "select": "Spine", "actions": [{"set": "Num=2"}], "commands": "tail.txt"},
+    {"save": "rig.json"}
+  ]})");
+  Result r = run({"session", "s.json", "--quiet"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Mint_Pivots sent 5013 commands.\nMint_Joints sent 7 commands.\n");
+  EXPECT_EQ(r.err, "layout-sim: Num: 5000 corrected to 1000 by the panel\n");
+  EXPECT_TRUE(exists("rig.json"));
+
+  // The scene after each run as well as at the end.
+  r = run({"session", "-v", "s.json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(countLines(r.out, "Scene:"), 3) << r.out;
+  r = run({"session", "s.json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(countLines(r.out, "Scene:"), 1) << r.out;
+
+  std::filesystem::remove(path("rig.json"));
+  r = run({"session", "--strict", "s.json"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "Props, then a tail\n\n== props ==\n");
+  EXPECT_EQ(
+      r.err,
+      "layout-sim: s.json:3:57: set Num=5000: Num: 5000 corrected to 1000 by the panel (--strict)\n"
+      "      {\"note\": \"props\", \"run\": \"Mint_Pivots\", \"actions\": [{\"set\": \"Num=5000\"}]},\n" +
+          std::string(58, ' ') + "^\n");
+  EXPECT_FALSE(exists("rig.json"));
+}
+
 }  // namespace
 }  // namespace sim::cli_test

@@ -77,25 +77,27 @@ TEST_F(ModuleLoaderTest, TheHostActivatesAServerOfTheLoadedModule) {
   EXPECT_EQ(events().back(), "shutdown");
 }
 
-TEST_F(ModuleLoaderTest, EachBrokenStepIsNamedWithThePath) {
+TEST_F(ModuleLoaderTest, EachBrokenStepIsNamedAndThePathIsLeftToTheCaller) {
   const std::string badSync = TEST_MODULE_BAD_SYNC;
   LoadError error = failure(badSync);
   EXPECT_EQ(error.step, LoadStep::kSync);
-  EXPECT_EQ(error.message, badSync + ": descriptor sync word is 0x12345678, expected 0x04121994");
+  EXPECT_EQ(error.message, "descriptor sync word is 0x12345678, expected 0x04121994");
 
   const std::string badVersion = TEST_MODULE_BAD_VERSION;
   error = failure(badVersion);
   EXPECT_EQ(error.step, LoadStep::kVersion);
-  EXPECT_EQ(error.message, badVersion + ": descriptor version is 2, expected 3");
+  EXPECT_EQ(error.message, "descriptor version is 2, expected 3");
 
   const std::string noDescriptor = TEST_MODULE_NO_DESCRIPTOR;
   error = failure(noDescriptor);
   EXPECT_EQ(error.step, LoadStep::kSymbol);
-  EXPECT_EQ(error.message, noDescriptor + ": no _mod_descrip symbol");
+  EXPECT_EQ(error.message, "no _mod_descrip symbol");
 
   error = failure("/nonexistent/module.so");
   EXPECT_EQ(error.step, LoadStep::kOpen);
-  EXPECT_EQ(error.message.rfind("/nonexistent/module.so: cannot open: ", 0), 0u) << error.message;
+  // The system's reason alone: it would otherwise start with the path again.
+  EXPECT_EQ(error.message.find("/nonexistent"), std::string::npos) << error.message;
+  EXPECT_FALSE(error.message.empty());
 
   // None of them got as far as starting up.
   EXPECT_TRUE(events().empty());
@@ -105,14 +107,14 @@ TEST_F(ModuleLoaderTest, AFailedStartupIsNotShutDownButABadServerTableIs) {
   const std::string startupFails = TEST_MODULE_STARTUP_FAILS;
   LoadError error = failure(startupFails);
   EXPECT_EQ(error.step, LoadStep::kStartup);
-  EXPECT_EQ(error.message, startupFails + ": startup returned NULL");
+  EXPECT_EQ(error.message, "startup returned NULL");
   EXPECT_EQ(events(), std::vector<std::string>{"startup"});
 
   gModuleEvents.clear();
   const std::string noEnd = TEST_MODULE_NO_END;
   error = failure(noEnd);
   EXPECT_EQ(error.step, LoadStep::kServerTable);
-  EXPECT_EQ(error.message, noEnd + ": server table has no end record within 1024 entries");
+  EXPECT_EQ(error.message, "server table has no end record within 1024 entries");
   EXPECT_EQ(events(), (std::vector<std::string>{"startup", "shutdown"}));
 }
 
