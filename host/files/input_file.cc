@@ -1,9 +1,6 @@
 #include "host/files/input_file.h"
 
 #include <fcntl.h>
-#ifndef _WIN32
-#include <sys/mman.h>
-#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,19 +35,6 @@ class Descriptor {
   int fd_;
 };
 
-// A large file's bytes are better kept in huge pages where the system lets a
-// program ask for them: a file of hundreds of megabytes then takes hundreds
-// of page faults to read in, not a hundred thousand.
-void preferHugePages([[maybe_unused]] std::string &text) {
-#ifdef MADV_HUGEPAGE
-  constexpr uintptr_t kPage = 4096, kHugePage = uintptr_t{2} << 20;
-  const auto start = reinterpret_cast<uintptr_t>(text.data());
-  const uintptr_t begin = (start + kPage - 1) & ~(kPage - 1);
-  const uintptr_t end = (start + text.capacity()) & ~(kPage - 1);
-  if (end > begin + 2 * kHugePage) ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
-#endif
-}
-
 std::string tooLarge(uint64_t limit) {
   return "it is larger than " + std::to_string(limit >> 20) + " MiB, the most this program reads";
 }
@@ -79,10 +63,7 @@ std::string readInputFile(const std::string &path, uint64_t limit) {
 #endif
   }
   std::string text;
-  if (S_ISREG(status.st_mode)) {
-    text.reserve(static_cast<size_t>(std::min<uint64_t>(status.st_size, limit)));
-    preferHugePages(text);
-  }
+  if (S_ISREG(status.st_mode)) text.reserve(static_cast<size_t>(std::min<uint64_t>(status.st_size, limit)));
   char chunk[1 << 16];
   for (;;) {
     const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
