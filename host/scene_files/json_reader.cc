@@ -21,7 +21,40 @@ size_t quotedLiteralOffset(std::string_view text, std::string_view message) {
   return text.find(message.substr(open + 1, close - open - 1));
 }
 
+// Takes every event and keeps nothing; only a failure matters, thrown as
+// the parser made it.
+struct Unbuilt {
+  using Json = nlohmann::json;
+  bool null() { return true; }
+  bool boolean(bool) { return true; }
+  bool number_integer(Json::number_integer_t) { return true; }
+  bool number_unsigned(Json::number_unsigned_t) { return true; }
+  bool number_float(Json::number_float_t, const Json::string_t &) { return true; }
+  bool string(Json::string_t &) { return true; }
+  bool binary(Json::binary_t &) { return true; }
+  bool start_object(std::size_t) { return ++depth <= kMaxJsonNesting; }
+  bool key(Json::string_t &) { return true; }
+  bool end_object() { return --depth, true; }
+  bool start_array(std::size_t) { return ++depth <= kMaxJsonNesting; }
+  bool end_array() { return --depth, true; }
+  template <class Exception>
+  bool parse_error(std::size_t, const std::string &, const Exception &error) {
+    throw error;
+  }
+  int depth = 0;
+};
+
 }  // namespace
+
+JsonTextError explainJsonError(std::string_view text) {
+  Unbuilt events;
+  try {
+    if (nlohmann::json::sax_parse(text.begin(), text.end(), &events)) return {std::string_view::npos, {}};
+  } catch (const nlohmann::json::exception &error) {
+    return jsonTextError(text, error);
+  }
+  return {nestingTooDeepAt(text), tooDeepMessage()};
+}
 
 size_t nestingTooDeepAt(std::string_view text, int limit) {
   int depth = 0;

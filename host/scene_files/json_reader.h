@@ -31,31 +31,14 @@ std::string tooDeepMessage();
 // parser's own "[json.exception...] at line, column" prefix.
 JsonTextError jsonTextError(std::string_view text, const nlohmann::json::exception &error);
 
-// Parses `text`, passing every event to `onEvent(depth, event, value)` as
-// nlohmann::json's parser callback does (false drops the value). Throws
-// JsonTextError for a syntax error or nesting past kMaxJsonNesting; whatever
-// `onEvent` throws passes through.
-template <typename OnEvent>
-nlohmann::json parseJsonText(std::string_view text, OnEvent &&onEvent) {
-  struct TooDeep {};
-  try {
-    return nlohmann::json::parse(
-        text.begin(), text.end(),
-        [&onEvent](int depth, nlohmann::json::parse_event_t event, nlohmann::json &value) {
-          using Event = nlohmann::json::parse_event_t;
-          if ((event == Event::object_start || event == Event::array_start) && depth >= kMaxJsonNesting)
-            throw TooDeep{};
-          return onEvent(depth, event, value);
-        });
-  } catch (const TooDeep &) {
-    throw JsonTextError{nestingTooDeepAt(text), tooDeepMessage()};
-  } catch (const nlohmann::json::exception &error) {
-    throw jsonTextError(text, error);
-  }
-}
+// The general parser's message and place for a text that is not valid JSON
+// (or nests past kMaxJsonNesting), found without building anything, for a
+// reader that stopped at a byte it could not read. The message is empty when
+// the parser finds nothing wrong; the offset is npos when it gives none.
+JsonTextError explainJsonError(std::string_view text);
 
-// The same without a callback. The parser's callback form slows down on long
-// lists it keeps whole, so this one checks the nesting in a pass of its own.
+// Parses `text` whole. Throws JsonTextError for a syntax error or nesting past
+// kMaxJsonNesting, which is checked in a pass of its own.
 nlohmann::json parseJsonText(std::string_view text);
 
 }  // namespace layout

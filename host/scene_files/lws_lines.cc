@@ -66,10 +66,32 @@ constexpr std::array<std::string_view, 6> kObjectKeywordsAfterBones = {"ShadowOp
 constexpr std::array<std::string_view, 6> kDeclarations = {"LoadObjectLayer", "LoadObject", "AddNullObject",
                                                            "AddBone",         "AddLight",   "AddCamera"};
 
+// Keywords are looked up for every line of a file of millions, so each list
+// first rules out a word by its first letter and length, which tells most
+// words apart, and compares only when a listed keyword could match.
 template <size_t N>
-bool listed(const std::array<std::string_view, N> &list, std::string_view keyword) {
-  return std::find(list.begin(), list.end(), keyword) != list.end();
-}
+class KeywordSet {
+ public:
+  constexpr explicit KeywordSet(const std::array<std::string_view, N> &list) : list_(list) {
+    for (std::string_view keyword : list) candidates_[slot(keyword)] = true;
+  }
+  bool contains(std::string_view word) const {
+    if (word.empty() || word.size() >= kLongest || !candidates_[slot(word)]) return false;
+    return std::find(list_.begin(), list_.end(), word) != list_.end();
+  }
+
+ private:
+  static constexpr size_t kLongest = 32;
+  static constexpr size_t slot(std::string_view word) {
+    return static_cast<unsigned char>(word.front()) % 64 * kLongest + word.size() % kLongest;
+  }
+  std::array<std::string_view, N> list_;
+  std::array<bool, 64 * kLongest> candidates_{};
+};
+
+constexpr KeywordSet kSceneWide(kSceneWideKeywords);
+constexpr KeywordSet kAfterBones(kObjectKeywordsAfterBones);
+constexpr KeywordSet kDeclaring(kDeclarations);
 
 }  // namespace
 
@@ -138,11 +160,9 @@ std::optional<ItemID> parseLwsId(std::string_view word) {
   return value;
 }
 
-bool declaresItem(std::string_view keyword) { return listed(kDeclarations, keyword); }
-bool isSceneWideKeyword(std::string_view keyword) { return listed(kSceneWideKeywords, keyword); }
-bool isObjectKeywordAfterBones(std::string_view keyword) {
-  return listed(kObjectKeywordsAfterBones, keyword);
-}
+bool declaresItem(std::string_view keyword) { return kDeclaring.contains(keyword); }
+bool isSceneWideKeyword(std::string_view keyword) { return kSceneWide.contains(keyword); }
+bool isObjectKeywordAfterBones(std::string_view keyword) { return kAfterBones.contains(keyword); }
 
 std::string_view trimmedStart(std::string_view line) {
   size_t at = 0;
@@ -167,7 +187,8 @@ std::optional<LwsBlocks::Role> LwsBlocks::see(std::string_view line) {
     ++depth_;
     return Role::kOpen;
   }
-  if (keywordOf(text) == "}") {
+  const std::string_view keyword = keywordOf(text);
+  if (keyword == "}") {
     if (depth_ == 0) return std::nullopt;
     if (--depth_ == 0 && inEnvelope_) {
       inEnvelope_ = false;
@@ -176,13 +197,13 @@ std::optional<LwsBlocks::Role> LwsBlocks::see(std::string_view line) {
     return Role::kClose;
   }
   if (depth_ > 0) {
-    if (inEnvelope_ && depth_ == 1 && channel_ < 3 && !keySeen_ && keywordOf(text) == "Key") {
+    if (inEnvelope_ && depth_ == 1 && channel_ < 3 && !keySeen_ && keyword == "Key") {
       keySeen_ = true;
       return Role::kPositionKey;
     }
     return Role::kInBlock;
   }
-  if (keywordOf(text) == "Channel") {
+  if (keyword == "Channel") {
     const std::optional<long> channel = parseLwsInteger(LwsWords(text)[1]);
     channel_ = channel && *channel >= 0 && *channel < 9 ? static_cast<int>(*channel) : -1;
   }

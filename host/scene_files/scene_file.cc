@@ -28,21 +28,19 @@ std::string FileError::formatWithSource() const {
 std::optional<FileError> readScene(std::string_view text, const std::string &fileName, Host &host) {
   SceneReader reader;
   try {
-    const Json document = parseJsonText(text, [&reader](int depth, Json::parse_event_t event, Json &parsed) {
-      return reader.onEvent(depth, event, parsed);
-    });
-    reader.finish(document);
+    reader.read(text);
   } catch (const SceneProblem &problem) {
     const std::string where = problem.path.text();
     return errorAt(text, fileName, locateInJson(text, problem.path),
                    where.empty() ? problem.message : where + ": " + problem.message);
+  } catch (const JsonSyntaxError &error) {
+    // The general parser words a syntax error the way users know it.
+    const JsonTextError explained = explainJsonError(text);
+    if (explained.message.empty()) return errorAt(text, fileName, error.offset, "not valid JSON");
+    if (explained.offset == std::string_view::npos) return FileError{fileName, 0, 0, explained.message, {}};
+    return errorAt(text, fileName, explained.offset, explained.message);
   } catch (const JsonTextError &error) {
-    if (error.offset == std::string_view::npos) return FileError{fileName, 0, 0, error.message, {}};
     return errorAt(text, fileName, error.offset, error.message);
-  } catch (const Json::exception &error) {
-    const JsonTextError located = jsonTextError(text, error);
-    if (located.offset == std::string_view::npos) return FileError{fileName, 0, 0, located.message, {}};
-    return errorAt(text, fileName, located.offset, located.message);
   }
   host.scene().replace(std::move(reader.scene()));
   host.setBuild(reader.build());

@@ -1,6 +1,7 @@
 // Writing scene files: every property of every item, one item a line, so a
 // saved file reads and compares well and does not depend on the defaults.
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -15,17 +16,46 @@ namespace layout {
 namespace {
 
 // The shortest text that reads back as the same double, always with a point
-// or an exponent so it reads back as a real number, "-0.0" included.
-void writeReal(TextWriter &out, double value) {
-  if (!std::isfinite(value)) {
-    out << "null";  // JSON has no infinity; no command can set one
-    return;
+// or an exponent so it reads back as a real number, "-0.0" included. A rig
+// repeats a handful of values (0, 1, a rest length) millions of times, so
+// the text of each value is remembered in a small table by its bits.
+class RealTexts {
+ public:
+  std::string_view operator()(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    Entry &entry = entries_[(bits * 0x9E3779B97F4A7C15u) >> 58];
+    if (!entry.used || entry.bits != bits) {
+      entry.used = true;
+      entry.bits = bits;
+      entry.size = static_cast<uint8_t>(compose(value, entry.text));
+    }
+    return {entry.text, entry.size};
   }
-  char buffer[32];
-  const std::string_view text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-  out << text;
-  if (text.find_first_of(".e") == std::string_view::npos) out << ".0";
-}
+
+ private:
+  struct Entry {
+    uint64_t bits = 0;
+    bool used = false;
+    uint8_t size = 0;
+    char text[32];
+  };
+
+  static size_t compose(double value, char (&text)[32]) {
+    if (!std::isfinite(value)) {
+      std::memcpy(text, "null", 4);  // JSON has no infinity; no command can set one
+      return 4;
+    }
+    char *end = std::to_chars(text, text + sizeof text - 2, value).ptr;
+    if (std::find_if(text, end, [](char c) { return c == '.' || c == 'e'; }) == end) {
+      *end++ = '.';
+      *end++ = '0';
+    }
+    return static_cast<size_t>(end - text);
+  }
+
+  std::array<Entry, 64> entries_{};
+};
 
 void writeId(TextWriter &out, ItemID id) {
   if (id == 0) {
@@ -55,7 +85,7 @@ void writeFlag(TextWriter &out, const Item &item, std::string_view key, ItemFlag
   out << ", \"" << key << (item.has(flag) ? "\": true" : "\": false");
 }
 
-void writeItem(TextWriter &out, const Scene &scene, const Item &item) {
+void writeItem(TextWriter &out, RealTexts &real, const Scene &scene, const Item &item) {
   const ItemType type = item.type();
   out << "    {\"id\": ";
   writeId(out, item.id);
@@ -74,10 +104,10 @@ void writeItem(TextWriter &out, const Scene &scene, const Item &item) {
   out << ", \"position\": [";
   for (int axis = 0; axis < 3; ++axis) {
     if (axis > 0) out << ", ";
-    writeReal(out, item.position[axis]);
+    out << real(item.position[axis]);
   }
   out << "], \"iconScale\": ";
-  writeReal(out, item.iconScale);
+  out << real(item.iconScale);
   out << ", \"alpha\": " << unsigned{item.alphaMode};
   // The shadow and render switches, which every type has.
   for (const FlagKey &flag : kItemFlagKeys) {
@@ -85,9 +115,9 @@ void writeItem(TextWriter &out, const Scene &scene, const Item &item) {
   }
   if (type == ItemType::kBone) {
     out << ", \"restLength\": ";
-    writeReal(out, item.restLength);
+    out << real(item.restLength);
     out << ", \"strength\": ";
-    writeReal(out, item.strength);
+    out << real(item.strength);
     writeFlag(out, item, "multiply", kItemBoneMultiply);
     out << ", \"boneType\": " << unsigned{item.boneType};
   }
@@ -107,6 +137,7 @@ std::string writeScene(const Host &host) {
 
 void writeScene(TextWriter &out, const Host &host) {
   const Scene &scene = host.scene();
+  RealTexts real;
   out << "{\n  \"format\": \"" << kSceneFormat << "\",\n  \"version\": " << kSceneVersion
       << ",\n  \"build\": " << host.build()
       << ",\n  \"dynamicUpdate\": " << host.interfaceState().dynamicUpdate << ",\n  \"items\": [";
@@ -114,7 +145,7 @@ void writeScene(TextWriter &out, const Host &host) {
   for (ItemType type : kFileTypeOrder) {
     for (const Item &item : scene.items(type)) {
       out << separator;
-      writeItem(out, scene, item);
+      writeItem(out, real, scene, item);
       separator = ",\n";
     }
   }

@@ -301,6 +301,92 @@ TEST(SceneFileErrors, WrongValuesAndKeysNameTheirPath) {
   });
 }
 
+// The file is read in one pass, so which of several faults is named depends
+// on when each is judged: a key given twice as soon as it is read, an item
+// once its object closes (its keys in alphabetical order, then its values in
+// a fixed order), the document's keys and the selection once all of it is
+// read. Syntax errors keep the general parser's wording.
+TEST(SceneFileErrors, OfSeveralFaultsTheOneJudgedFirstIsNamed) {
+  expectRefused({
+      {sceneWith(R"({"type": "object", "name": "A", "zz": 1, "color": 3})"),
+       R"(rig.json:1:91: items[0].color: unknown key (did you mean "colour"?))"},
+      {sceneWith(R"({"type": "light", "name": "A", "owner": "10000000", "aa": 1})"),
+       "rig.json:1:102: items[0].aa: unknown key"},
+      {sceneWith(R"({"type": "light", "name": "A", "zz": 1, "owner": "10000000"})"),
+       "rig.json:1:90: items[0].owner: not a property of a light (only of bones)"},
+      {sceneWith(R"({"type": "object", "name": "A", "colour": 99, "visibility": 9})"),
+       "rig.json:1:96: items[0].visibility: 9 is out of range 0-7 for an object"},
+      {sceneWith(R"({"type": "bone", "boneType": 5, "owner": 7, "name": "B", "position": "up"})"),
+       R"(rig.json:1:107: items[0].position: expected [x, y, z], got "up")"},
+      // An item is judged before a syntax error after it, and not after one inside it.
+      {sceneWith(R"({"name": "A"}, {"type": "object", "name": "B",})"),
+       R"(rig.json:1:50: items[0]: missing "type")"},
+      {sceneWith(R"({"type": "object", "name": "A",}, {"name": "B"})"),
+       "rig.json:1:81: syntax error while parsing object key - unexpected '}'; expected string literal"},
+      {sceneWith(R"({"type": "object", "name": "A", "colo\u0075r": 3, "colour": 4})"),
+       "rig.json:1:100: items[0].colour: given twice"},
+      {sceneWith(R"({"type": "object", "name": 1, "zzz": {"a": )" + std::string(300, '[') +
+                 std::string(300, ']') + "}}"),
+       "rig.json:1:345: nested deeper than 256 levels"},
+      {sceneWith(R"({"type": "object", "name": "A"})") + "\n{}",
+       "rig.json:2:1: syntax error while parsing value - unexpected '{'; expected end of input"},
+      {sceneWith(R"({"type": "object", "name": "A"})", R"(, "selection": ["10000009", 5])"),
+       "rig.json:1:98: selection[0]: no item 10000009"},
+      {sceneWith(R"({"type": "object", "name": "A"})", R"(, "selection": ["10000000", 5, "10000009"])"),
+       "rig.json:1:110: selection[1]: expected an ID of eight hexadecimal digits, got 5"},
+      {R"({"format": "mint-scene", "format": "mint-scene", "version": 1})",
+       "rig.json:1:26: format: given twice"},
+      {R"({"format": "mint-scene", "version": 1, "zeta": 1, "beta": 2, "build": 9999})",
+       "rig.json:1:51: beta: unknown key"},
+      {R"({"version": 1, "format": 5})", "rig.json:1:16: format: expected a string, got 5"},
+      {R"("just a string")", R"(rig.json:1:1: expected an object, got "just a string")"},
+  });
+}
+
+// Numbers and strings are shown as the file wrote them, whatever their form.
+TEST(SceneFileErrors, NumbersAndStringsOfEveryFormAreJudgedAndShownAsWritten) {
+  const auto withValue = [](const std::string &key, const std::string &value) {
+    return sceneWith(R"({"type": "object", "name": "A", ")" + key + R"(": )" + value + "}");
+  };
+  expectRefused({
+      {withValue("colour", "3.0"), "rig.json:1:82: items[0].colour: expected an integer, got 3.0"},
+      {withValue("colour", "18446744073709551615"),
+       "rig.json:1:82: items[0].colour: 18446744073709551615 is out of range 0-14"},
+      // Past 64 bits a whole number is a real, as the general parser makes it.
+      {withValue("colour", "18446744073709551616"),
+       "rig.json:1:82: items[0].colour: expected an integer, got 1.8446744073709552e+19"},
+      {withValue("colour", "-9223372036854775809"),
+       "rig.json:1:82: items[0].colour: expected an integer, got -9.223372036854776e+18"},
+      {withValue("iconScale", "1e400"), "rig.json:1:95: number overflow parsing '1e400'"},
+      {withValue("parent", R"("0x1000000")"),
+       R"(rig.json:1:82: items[0].parent: expected an ID of eight hexadecimal digits, got "0x1000000")"},
+      {withValue("parent", R"("0x0x1000")"),
+       R"(rig.json:1:82: items[0].parent: expected an ID of eight hexadecimal digits, got "0x0x1000")"},
+      {withValue("parent", R"("a very long name that is cut in the message")"),
+       "rig.json:1:82: items[0].parent: expected an ID of eight hexadecimal digits, got \"a very long name "
+       "that is cut in the ..."},
+      {sceneWith("{\"type\": \"object\", \"name\": \"A\xFF\"}"),
+       "rig.json:1:79: syntax error while parsing value - invalid string: ill-formed UTF-8 byte; last read: "
+       "'\"A\xFF'"},
+  });
+
+  // What reads: escapes, a byte order mark, underflow to zero, and bytes
+  // after a NUL, which ends the text for the general parser too.
+  Host host;
+  const std::string text =
+      "\xEF\xBB\xBF" +
+      sceneWith(R"({"type": "object", "na\u006De": "\u00e9\ud83d\ude00\n", )"
+                R"("position": [0.5, -1e-400, 2.5e-1], "iconScale": 18446744073709551616})") +
+      std::string("\0 trailing bytes", 16);
+  ASSERT_FALSE(readScene(text, "rig.json", host));
+  const Item &item = *host.scene().find(0x10000000);
+  EXPECT_EQ(host.scene().name(item), "\u00e9\U0001F600\n");
+  EXPECT_EQ(item.position[0], 0.5);
+  EXPECT_TRUE(item.position[1] == 0 && std::signbit(item.position[1]));
+  EXPECT_EQ(item.position[2], 0.25);
+  EXPECT_EQ(item.iconScale, 18446744073709551616.0);
+}
+
 TEST(SceneFileErrors, IdsMustRunInFileOrderAndLinksMustHoldTogether) {
   const std::string twoObjects = R"({"type": "object", "name": "A"}, {"type": "object", "name": "B"})";
   expectRefused({
