@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <limits>
 
 #include "host/commands/numbered_text.h"
+#include "host/text/text_hash.h"
 
 namespace layout {
 namespace {
@@ -25,7 +25,7 @@ uint64_t readVarint(const char *&in) {
   }
 }
 
-size_t hashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
+size_t hashOf(std::string_view text) { return textHash(text); }
 
 // A number is kept whole (low bit clear) or, after its form's last number
 // since the latest mark, as the signed step from it (low bit set), which for

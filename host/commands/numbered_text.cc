@@ -1,6 +1,7 @@
 #include "host/commands/numbered_text.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace layout {
 namespace {
@@ -34,14 +35,27 @@ std::optional<NumberedText> NumberedText::split(std::string_view text) {
 }
 
 char *writeNumber(char *out, uint64_t value, uint8_t digits, uint8_t decimals) {
-  const size_t length = digits + (decimals ? 1 : 0);
-  char *at = out + length;
-  for (uint8_t i = 0; i < digits; ++i) {
-    if (decimals && i == decimals) *--at = '.';
-    *--at = static_cast<char>('0' + value % 10);
-    value /= 10;
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char text[NumberedText::kMaxDigits];
+  char *at = text + digits;
+  while (at - text >= 2) {
+    at -= 2;
+    std::memcpy(at, kPairs + 2 * (value % 100), 2);
+    value /= 100;
   }
-  return out + length;
+  if (at > text) *--at = static_cast<char>('0' + value % 10);
+  const size_t whole = digits - decimals;
+  std::memcpy(out, text, whole);
+  out += whole;
+  if (decimals) {
+    *out++ = '.';
+    std::memcpy(out, text + whole, decimals);
+    out += decimals;
+  }
+  return out;
 }
 
 }  // namespace layout

@@ -1,8 +1,9 @@
 #include "host/scene/scene.h"
 
 #include <algorithm>
-#include <functional>
 #include <limits>
+
+#include "host/text/text_hash.h"
 
 namespace layout {
 namespace {
@@ -57,7 +58,7 @@ Item *Scene::newItem(ItemType type, std::string_view name) {
 // recently is stored once and shared; names never change once given.
 NameRef Scene::storeName(std::string_view name) {
   if (!recentNames_) recentNames_ = std::make_unique<NameRef[]>(kRecentNames);
-  NameRef &slot = recentNames_[std::hash<std::string_view>{}(name) % kRecentNames];
+  NameRef &slot = recentNames_[textHash(name) % kRecentNames];
   if (slot.length == name.size() && std::string_view(names_).substr(slot.offset, slot.length) == name) {
     return slot;
   }
