@@ -66,12 +66,12 @@ void CommandLog::append(std::string_view text, bool accepted) {
 
 bool CommandLog::formOf(std::string_view text, uint32_t &index, uint64_t &number) {
   if (!recentTexts_) {
-    recentTexts_ = std::make_unique<Recent[]>(kRecentSlots);
-    recentForms_ = std::make_unique<Recent[]>(kRecentSlots);
+    recentTexts_ = std::make_unique<RecentText[]>(kRecentSlots);
+    recentForms_ = std::make_unique<RecentForm[]>(kRecentForms);
   }
   if (formCount_ >= std::numeric_limits<uint32_t>::max() - 1) return false;
   const size_t hash = hashOf(text);
-  Recent &textSlot = recentTexts_[hash % kRecentSlots];
+  RecentText &textSlot = recentTexts_[hash % kRecentSlots];
   const auto textTag = static_cast<uint32_t>(hash >> 32);
   if (textSlot.form != 0 && textSlot.tag == textTag) {
     const Form &known = form(textSlot.form - 1);
@@ -88,7 +88,7 @@ bool CommandLog::formOf(std::string_view text, uint32_t &index, uint64_t &number
   // The form's hash covers the text around the number and the number's shape.
   const size_t formHash = hashOf(numbered->prefix) * 31 + hashOf(numbered->suffix) * 7 +
                           numbered->digits * 1009u + numbered->decimals;
-  Recent &formSlot = recentForms_[formHash % kRecentSlots];
+  RecentForm &formSlot = recentForms_[formHash % kRecentForms];
   const size_t mark = size_ / kMarkEvery + 1;
   const auto formTag = static_cast<uint32_t>(formHash >> 32);
   if (formSlot.form != 0 && formSlot.tag == formTag) {
@@ -117,9 +117,9 @@ bool CommandLog::formOf(std::string_view text, uint32_t &index, uint64_t &number
   return true;
 }
 
-uint32_t CommandLog::wholeForm(std::string_view text, Recent &slot, uint32_t tag) {
+uint32_t CommandLog::wholeForm(std::string_view text, RecentText &slot, uint32_t tag) {
   const uint32_t index = addForm(text, {}, 0, 0);
-  slot = {index + 1, tag, 0, 0};
+  slot = {index + 1, tag};
   return index;
 }
 

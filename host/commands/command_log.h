@@ -76,10 +76,15 @@ class CommandLog {
     uint8_t digits;
     uint8_t decimals;
   };
-  // Recently used forms by hash: the form's index + 1 (0: empty), the hash's
-  // upper bits, and for numbered forms the number it was last used with and
+  // A recently used whole text by hash: its form's index + 1 (0: empty) and
+  // the hash's upper bits, so most misses need not read the stored text.
+  struct RecentText {
+    uint32_t form = 0;
+    uint32_t tag = 0;
+  };
+  // A recently used numbered form, with the number it was last used with and
   // the mark (+ 1) that use came after.
-  struct Recent {
+  struct RecentForm {
     uint32_t form = 0;
     uint32_t tag = 0;
     uint64_t lastValue = 0;
@@ -95,6 +100,8 @@ class CommandLog {
   // Enough that the names a bone run repeats once per selected item (a
   // thousand between the texts of other bones) mostly find their form.
   static constexpr size_t kRecentSlots = 16384;
+  // Numbered forms are few: one per command and name pattern.
+  static constexpr size_t kRecentForms = 4096;
   // Every this many entries the log remembers where the entry starts.
   static constexpr size_t kMarkEvery = 128;
   // Form indexes below this take no byte of their own.
@@ -105,7 +112,7 @@ class CommandLog {
   // The form `text` is written with, and its number as kept; false when the
   // log can hold no more forms.
   bool formOf(std::string_view text, uint32_t &form, uint64_t &number);
-  uint32_t wholeForm(std::string_view text, Recent &slot, uint32_t tag);
+  uint32_t wholeForm(std::string_view text, RecentText &slot, uint32_t tag);
   uint32_t addForm(std::string_view prefix, std::string_view suffix, uint8_t digits, uint8_t decimals);
   const Form &form(uint32_t index) const {
     return formChunks_[index / kFormsPerChunk][index % kFormsPerChunk];
@@ -125,8 +132,8 @@ class CommandLog {
   };
   std::vector<Mark> marks_;  // where entries 0, kMarkEvery, 2 * kMarkEvery... start
   size_t size_ = 0;
-  std::unique_ptr<Recent[]> recentTexts_;
-  std::unique_ptr<Recent[]> recentForms_;
+  std::unique_ptr<RecentText[]> recentTexts_;
+  std::unique_ptr<RecentForm[]> recentForms_;
   bool enabled_ = true;
 };
 
