@@ -43,8 +43,9 @@ void writeCommandFile(const std::string &path, const layout::Host &host, const R
   const layout::Scene &scene = host.scene();
   std::string declarations, commands;
   std::map<layout::ItemID, bool> declared;
+  layout::CommandLog::Reader reader(host.commandLog(), run.firstCommand);
   for (size_t i = run.firstCommand; i < run.endCommand; ++i) {
-    const std::string_view command = host.commandLog()[i].text;
+    const std::string_view command = reader.next().text;
     if (command.find_first_of("\r\n") != std::string_view::npos) {
       throw badInput("cannot write " + path + ": command " + std::to_string(i - run.firstCommand + 1) +
                      " holds a line break, so it cannot stand on one line");

@@ -49,9 +49,9 @@ void printCommands(layout::TextWriter &out, const layout::Host &host, size_t fir
                    Detail detail) {
   std::unordered_map<size_t, const layout::Rejection *> rejected;
   for (const layout::Rejection &rejection : host.rejections()) rejected[rejection.command] = &rejection;
-  const layout::CommandLog &log = host.commandLog();
+  layout::CommandLog::Reader reader(host.commandLog(), first);
   for (size_t i = first; i < end; ++i) {
-    const layout::CommandLog::Entry entry = log[i];
+    const layout::CommandLog::Entry entry = reader.next();
     if (entry.accepted) {
       if (detail == Detail::kFull) {
         out << "  ok  ";
@@ -71,7 +71,8 @@ void printCommands(layout::TextWriter &out, const layout::Host &host, size_t fir
 
 size_t countRejected(const layout::Host &host, size_t first, size_t end) {
   size_t count = 0;
-  for (size_t i = first; i < end; ++i) count += host.commandLog()[i].accepted ? 0 : 1;
+  layout::CommandLog::Reader reader(host.commandLog(), first);
+  for (size_t i = first; i < end; ++i) count += reader.next().accepted ? 0 : 1;
   return count;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <vector>
 
 #include "host/commands/command_args.h"
 #include "host/text/spelling.h"
@@ -22,7 +23,7 @@ std::string noArguments(std::string_view args) {
 
 std::span<const CommandInterpreter::Command> CommandInterpreter::commandTable() {
   using C = CommandInterpreter;
-  // Sorted by word, for the binary search below.
+  // Sorted by word, as suggestions list them.
   static constexpr std::array<Command, 29> kCommands = {{
       {"AddBone", &C::addBone},
       {"AddChildBone", &C::addChildBone},
@@ -60,11 +61,18 @@ std::span<const CommandInterpreter::Command> CommandInterpreter::commandTable() 
 }
 
 const CommandInterpreter::Command *CommandInterpreter::findCommand(std::string_view word) {
-  const std::span<const Command> table = commandTable();
-  const auto found =
-      std::lower_bound(table.begin(), table.end(), word,
-                       [](const Command &command, std::string_view w) { return command.word < w; });
-  return found != table.end() && found->word == word ? &*found : nullptr;
+  // The commands by the length of their word, so that a text is compared
+  // with the few words of its length only, first byte first.
+  static const auto kByLength = [] {
+    std::array<std::vector<const Command *>, 24> byLength;
+    for (const Command &command : commandTable()) byLength.at(command.word.size()).push_back(&command);
+    return byLength;
+  }();
+  if (word.empty() || word.size() >= kByLength.size()) return nullptr;
+  for (const Command *command : kByLength[word.size()]) {
+    if (command->word.front() == word.front() && command->word == word) return command;
+  }
+  return nullptr;
 }
 
 std::string CommandInterpreter::unknownCommand(std::string_view word) {

@@ -1,17 +1,23 @@
 // Every command text the host was asked to carry out, in order, with its
-// result. A million-bone run sends several million texts, most of them a
-// repeat of one sent a few commands earlier ("BoneType 1", the same
-// "SelectItem"), so a text is stored once per stretch of repeats and each
-// entry refers to its stored copy. Texts and entries grow in fixed blocks,
-// never a doubling array's spare half. The log can be switched off.
+// result. A million-bone run sends several million texts, and almost all of
+// them are either a repeat of a recent text ("BoneType 1") or a recent text
+// with another number in it ("StatusMsg {0.000500} Creating", "AddChildBone
+// Bone_007"). So the log keeps each distinct form once and each command as a
+// byte or a few: which form, and the number when the form has one. Texts are
+// rebuilt exactly when read; a text that fits no form is kept whole. Storage
+// grows in fixed blocks, never a doubling array's spare half. The log can be
+// switched off.
+//
+//   CommandLog::Reader reader(log, first);
+//   while (reader.position() < end) print(reader.next().text);
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace layout {
@@ -19,14 +25,39 @@ namespace layout {
 class CommandLog {
  public:
   struct Entry {
-    std::string_view text;  // valid until clear()
+    std::string_view text;  // valid until the reader that gave it moves on
+    bool accepted;
+  };
+  struct EntryCopy {
+    std::string text;
     bool accepted;
   };
 
+  // Walks the log in order from an entry on, rebuilding each text.
+  class Reader {
+   public:
+    Reader(const CommandLog &log, size_t first);
+    // The entry at position(), then moves past it; only while
+    // position() < size().
+    Entry next();
+    size_t position() const { return position_; }
+
+   private:
+    const CommandLog &log_;
+    size_t position_;
+    size_t block_;
+    size_t offset_;
+    std::string text_;
+    // Numbered forms met since the latest mark, with the number each had.
+    std::vector<std::pair<uint32_t, uint64_t>> lastNumbers_;
+  };
+
   void append(std::string_view text, bool accepted);
-  size_t size() const { return entries_.size(); }
-  bool empty() const { return entries_.empty(); }
-  Entry operator[](size_t index) const;
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  // One entry, found from the nearest mark: for a few look-ups; a Reader
+  // walks many.
+  EntryCopy operator[](size_t index) const;
   // Copies of the texts from `first` on, for comparing whole transcripts.
   std::vector<std::string> texts(size_t first = 0) const;
   void clear();
@@ -35,33 +66,74 @@ class CommandLog {
   bool enabled() const { return enabled_; }
 
  private:
-  // An entry is a stored text's index with the result in the top bit; past
-  // 2^31 stored texts (tens of gigabytes) the log records no more.
-  static constexpr uint32_t kAcceptedBit = uint32_t{1} << 31;
-  static constexpr size_t kBlockBytes = size_t{64} << 10;
-  // Enough that the names a bone run repeats once per selected item (a
-  // thousand between the texts of other bones) mostly find their copy.
-  static constexpr size_t kRecentSlots = 16384;
-
-  // The index of a stored copy of `text`: a recent one if it matches, else a
-  // new one; kAcceptedBit when the log is full.
-  uint32_t intern(std::string_view text);
-  std::string_view stored(uint32_t index) const;
-  char *reserve(size_t bytes);
-
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  char *free_ = nullptr;  // unused end of the last block
-  size_t room_ = 0;
-  std::deque<const char *> stored_;  // each: length as base-128 digits, then the text
-  std::deque<uint32_t> entries_;
-  // A recent text by its hash: its stored index + 1 (0: empty), and the
-  // hash's upper bits, so a text that is not there is told apart without
-  // reading an old stored copy from a cold part of memory.
-  struct Recent {
-    uint32_t index = 0;
+  // A distinct text, or a text with a hole where a number of `digits` digits
+  // (`decimals` after the point) goes between its first `prefix` bytes and
+  // the rest. digits 0: a whole text.
+  struct Form {
+    const char *text;
+    uint32_t length;
+    uint32_t prefix;
+    uint8_t digits;
+    uint8_t decimals;
+  };
+  // A recently used whole text by hash: its form's index + 1 (0: empty) and
+  // the hash's upper bits, so most misses need not read the stored text.
+  struct RecentText {
+    uint32_t form = 0;
     uint32_t tag = 0;
   };
-  std::vector<Recent> recent_ = std::vector<Recent>(kRecentSlots);
+  // A recently used numbered form, with the number it was last used with and
+  // the mark (+ 1) that use came after.
+  struct RecentForm {
+    uint32_t form = 0;
+    uint32_t tag = 0;
+    uint64_t lastValue = 0;
+    size_t lastMark = 0;
+  };
+  struct Block {
+    std::unique_ptr<char[]> bytes;
+    size_t used;
+  };
+
+  static constexpr size_t kBlockBytes = size_t{64} << 10;
+  static constexpr size_t kFormsPerChunk = 4096;
+  // Enough that the names a bone run repeats once per selected item (a
+  // thousand between the texts of other bones) mostly find their form.
+  static constexpr size_t kRecentSlots = 16384;
+  // Numbered forms are few: one per command and name pattern.
+  static constexpr size_t kRecentForms = 4096;
+  // Every this many entries the log remembers where the entry starts.
+  static constexpr size_t kMarkEvery = 128;
+  // Form indexes below this take no byte of their own.
+  static constexpr uint8_t kInlineForms = 127;
+  static constexpr uint8_t kAcceptedBit = 0x80;
+  static constexpr size_t kMaxRecordBytes = 1 + 5 + 10;
+
+  // The form `text` is written with, and its number as kept; false when the
+  // log can hold no more forms.
+  bool formOf(std::string_view text, uint32_t &form, uint64_t &number);
+  uint32_t wholeForm(std::string_view text, RecentText &slot, uint32_t tag);
+  uint32_t addForm(std::string_view prefix, std::string_view suffix, uint8_t digits, uint8_t decimals);
+  const Form &form(uint32_t index) const {
+    return formChunks_[index / kFormsPerChunk][index % kFormsPerChunk];
+  }
+  char *reserveText(size_t bytes);
+  char *reserveRecord();
+
+  std::vector<std::unique_ptr<char[]>> textBlocks_;
+  char *freeText_ = nullptr;  // unused end of the last text block
+  size_t textRoom_ = 0;
+  std::vector<std::unique_ptr<Form[]>> formChunks_;
+  uint32_t formCount_ = 0;
+  std::vector<Block> records_;
+  struct Mark {
+    uint32_t block;
+    uint32_t offset;
+  };
+  std::vector<Mark> marks_;  // where entries 0, kMarkEvery, 2 * kMarkEvery... start
+  size_t size_ = 0;
+  std::unique_ptr<RecentText[]> recentTexts_;
+  std::unique_ptr<RecentForm[]> recentForms_;
   bool enabled_ = true;
 };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "host/text/text_hash.h"
+
 namespace layout {
 namespace {
 
@@ -44,13 +46,25 @@ Item *Scene::newItem(ItemType type, std::string_view name) {
   if (names_.size() + name.size() > std::numeric_limits<uint32_t>::max()) return nullptr;
   Item &item = list.emplace_back();
   item.id = makeItemId(type, static_cast<uint32_t>(list.size() - 1));
-  item.name = {static_cast<uint32_t>(names_.size()), static_cast<uint32_t>(name.size())};
-  names_.append(name);
+  item.name = storeName(name);
   const TypeDefaults defaults = defaultsFor(type);
   item.visibility = defaults.visibility;
   item.colour = defaults.colour;
   item.flags = defaults.flags;
   return &item;
+}
+
+// Runs repeat names ("Bone_001" under every selected bone), so a name met
+// recently is stored once and shared; names never change once given.
+NameRef Scene::storeName(std::string_view name) {
+  if (!recentNames_) recentNames_ = std::make_unique<NameRef[]>(kRecentNames);
+  NameRef &slot = recentNames_[textHash(name) % kRecentNames];
+  if (slot.length == name.size() && std::string_view(names_).substr(slot.offset, slot.length) == name) {
+    return slot;
+  }
+  slot = {static_cast<uint32_t>(names_.size()), static_cast<uint32_t>(name.size())};
+  names_.append(name);
+  return slot;
 }
 
 ItemID Scene::addItem(ItemType type, std::string_view name) {
@@ -89,6 +103,7 @@ ItemID Scene::addBone(std::string_view name, ItemID parent) {
 void Scene::replace(Scene &&other) {
   items_ = std::move(other.items_);
   names_ = std::move(other.names_);
+  recentNames_ = std::move(other.recentNames_);
   selection_ = std::move(other.selection_);
   current_ = other.current_;
   // Keeps rising, so nobody mistakes the new selection for one seen before.

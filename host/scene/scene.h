@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -78,12 +79,17 @@ class Scene {
 
  private:
   Item *newItem(ItemType type, std::string_view name);
+  NameRef storeName(std::string_view name);
   // Sets every item's childCount from the parents in effect.
   void countChildren();
   void selectionChanged(size_t firstChanged);
 
   std::array<ItemChunks, kItemTypeCount> items_;
-  std::string names_;  // every item's name, back to back
+  // Enough that the names a bone run repeats once per selected bone (a
+  // thousand names apart) find their stored copy.
+  static constexpr size_t kRecentNames = 4096;
+  std::string names_;                       // the items' names, back to back; a repeated name once
+  std::unique_ptr<NameRef[]> recentNames_;  // recently stored names by hash
   std::vector<ItemID> selection_;
   ItemID current_ = 0;
   uint64_t selectionVersion_ = 0;

@@ -1,9 +1,11 @@
 // The command log reads back every text exactly, with its own result, however
-// texts repeat, collide in the recent-text cache or outgrow a storage block.
+// texts repeat, share a form with another number in it, collide in the recent
+// caches or outgrow a storage block, and from wherever a reader starts.
 #include "host/commands/command_log.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,24 @@ namespace {
 // Every third text is refused.
 void appendAll(CommandLog &log, const std::vector<std::string> &texts) {
   for (size_t i = 0; i < texts.size(); ++i) log.append(texts[i], i % 3 != 0);
+}
+
+// Reads the whole log back three ways: in one walk, one entry at a time, and
+// in walks that start at every position from `step` to `step`.
+void expectExactly(const CommandLog &log, const std::vector<std::string> &texts, size_t step = 97) {
+  ASSERT_EQ(log.size(), texts.size());
+  ASSERT_EQ(log.texts(), texts);
+  for (size_t i = 0; i < texts.size(); i += step) {
+    ASSERT_EQ(log[i].text, texts[i]) << i;
+    ASSERT_EQ(log[i].accepted, i % 3 != 0) << i;
+    CommandLog::Reader reader(log, i);
+    for (size_t j = i; j < std::min(texts.size(), i + 300); ++j) {
+      ASSERT_EQ(reader.position(), j);
+      const CommandLog::Entry entry = reader.next();
+      ASSERT_EQ(entry.text, texts[j]) << "from " << i << " at " << j;
+      ASSERT_EQ(entry.accepted, j % 3 != 0) << j;
+    }
+  }
 }
 
 TEST(CommandLogTest, RepeatsAndDistinctTextsReadBackInOrderWithTheirResults) {
@@ -30,9 +50,40 @@ TEST(CommandLogTest, RepeatsAndDistinctTextsReadBackInOrderWithTheirResults) {
   EXPECT_EQ(log[3].text, "");
   EXPECT_EQ(log[4].text, std::string_view("a\0b", 3));
   EXPECT_EQ(log.texts(3).size(), 2u);
+}
 
-  // A repeat shares the stored copy; that is what keeps big runs small.
-  EXPECT_EQ(log[0].text.data(), log[2].text.data());
+TEST(CommandLogTest, NumbersComeBackWithTheirZerosPointsSignsAndNeighbours) {
+  CommandLog log;
+  std::vector<std::string> texts = {
+      "AddChildBone Bone_007", "AddChildBone Bone_008", "AddChildBone Bone_1000", "AddChildBone Bone_1",
+      "BoneRestLength 0.050", "BoneRestLength 0.05", "BoneRestLength 0.5", "BoneRestLength 00.5",
+      "BoneRestLength 5.", "BoneRestLength .5", "BoneRestLength -0.5", "BoneRestLength 1e10",
+      "BoneRestLength 1.2.3", "Position 1.5 -2.25 0", "Position 1.5 -2.25 0.0", "SelectItem 4000000a",
+      "SelectItem 40000009", "SelectItem 0x40000009", "3 leading digits", "StatusMsg {0.000500} Creating",
+      "StatusMsg {0.000000}", "StatusMsg {1.000000} Creating",
+      // 18 digits are kept as a number, more are kept whole.
+      "Value 999999999999999999", "Value 9999999999999999999", "Value 000000000000000000",
+      "Value 12345678901234567890123456789", "Value 0.00000000000000000001", std::string("Nul\0 9", 6),
+      std::string("9\0", 2), "\xff\xfe 12", "12\n", "ends with a point 12.", "AddNull Null_01 copy 2"};
+  // Each again, so that a form met before carries the number.
+  const std::vector<std::string> again = texts;
+  texts.insert(texts.end(), again.begin(), again.end());
+  appendAll(log, texts);
+  expectExactly(log, texts, 1);
+}
+
+TEST(CommandLogTest, CountersThatRiseFallAndJumpAcrossManyMarks) {
+  CommandLog log;
+  std::vector<std::string> texts;
+  for (int i = 0; i < 5000; ++i) {
+    texts.push_back("AddChildBone Bone_" + std::to_string(1000 + (i % 1000)));
+    texts.push_back("StatusMsg {" + std::to_string(5000 - i) + "} Creating");
+    texts.push_back("Jump " + std::to_string(i % 2 ? 999999999999999999ULL : 0));
+    texts.push_back("BoneStrength 0.5");
+    texts.push_back("ItemColor " + std::to_string(i % 15));
+  }
+  appendAll(log, texts);
+  expectExactly(log, texts);
 }
 
 TEST(CommandLogTest, ManyTextsAcrossBlocksAndCacheCollisionsStayExact) {
@@ -41,27 +92,41 @@ TEST(CommandLogTest, ManyTextsAcrossBlocksAndCacheCollisionsStayExact) {
   for (int i = 0; i < 100000; ++i) {
     texts.push_back("AddChildBone Bone_" + std::to_string(i % 1000));
     texts.push_back("StatusMsg {" + std::to_string(i) + "} Creating");
+    texts.push_back("Name" + std::to_string(i % 7) + "_" + std::string(1 + i % 5, 'x'));  // many forms
     texts.push_back("BoneType 1");
   }
-  log.append("ItemColor 3", true);
-  const std::string_view first = log[0].text;
   appendAll(log, texts);
-  EXPECT_EQ(first, "ItemColor 3") << "a text stays valid while the log grows";
-  texts.insert(texts.begin(), "ItemColor 3");
-  ASSERT_EQ(log.size(), texts.size());
-  for (size_t i = 0; i < texts.size(); ++i) {
-    ASSERT_EQ(log[i].text, texts[i]) << i;
-    ASSERT_EQ(log[i].accepted, i == 0 || (i - 1) % 3 != 0) << i;
+  expectExactly(log, texts, 997);
+}
+
+TEST(CommandLogTest, RandomTextsOfDigitsPointsAndLettersRoundTrip) {
+  std::mt19937 random(11);
+  const std::string alphabet = "0123456789..--  aZ{}_x";
+  std::vector<std::string> pool;
+  for (int i = 0; i < 400; ++i) {
+    std::string text;
+    const size_t length = random() % 24;
+    for (size_t j = 0; j < length; ++j) text += alphabet[random() % alphabet.size()];
+    pool.push_back(text);
   }
+  std::vector<std::string> texts;
+  for (int i = 0; i < 30000; ++i) texts.push_back(pool[random() % (i % 2 ? 8 : pool.size())]);
+  CommandLog log;
+  appendAll(log, texts);
+  expectExactly(log, texts, 31);
 }
 
 TEST(CommandLogTest, LongTextsOfEveryLengthPrefixSize) {
   CommandLog log;
-  // Lengths that take one, two and three length digits, and one larger than
-  // a storage block, between short texts.
-  const std::vector<std::string> texts = {"a", std::string(127, 'b'),   std::string(128, 'c'),
-                                          "d", std::string(20000, 'e'), std::string(300000, 'f'),
-                                          "g", std::string(300000, 'f')};
+  // Short texts around ones longer than a storage block, some with a number.
+  const std::vector<std::string> texts = {"a",
+                                          std::string(127, 'b'),
+                                          std::string(128, 'c') + "5",
+                                          "d",
+                                          std::string(20000, 'e'),
+                                          std::string(300000, 'f') + "12.5",
+                                          "g",
+                                          std::string(300000, 'f') + "12.75"};
   appendAll(log, texts);
   EXPECT_EQ(log.texts(), texts);
 }
@@ -69,12 +134,14 @@ TEST(CommandLogTest, LongTextsOfEveryLengthPrefixSize) {
 TEST(CommandLogTest, ClearEmptiesTheLogForANewTranscript) {
   CommandLog log;
   log.append("EditObjects", true);
-  log.append("EditObjects", true);
+  log.append("ItemColor 3", true);
+  log.append("ItemColor 4", true);
   log.clear();
   EXPECT_TRUE(log.empty());
   log.append("EditObjects", false);
-  log.append("EditBones", true);
-  EXPECT_EQ(log.texts(), (std::vector<std::string>{"EditObjects", "EditBones"}));
+  log.append("ItemColor 5", true);
+  log.append("ItemColor 4", true);
+  EXPECT_EQ(log.texts(), (std::vector<std::string>{"EditObjects", "ItemColor 5", "ItemColor 4"}));
   EXPECT_FALSE(log[0].accepted);
 }
 

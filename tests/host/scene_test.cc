@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace layout {
@@ -25,6 +27,26 @@ TEST(SceneIds, TypeInTopBitsAndIndexPerTypeInCreationOrder) {
   for (ItemID unknown : {0x00000000u, 0x0000000Fu, 0x50000000u, 0x10000002u, 0xF0000000u}) {
     EXPECT_EQ(scene.find(unknown), nullptr) << std::hex << unknown;
   }
+}
+
+TEST(SceneItems, RepeatedAndCollidingNamesEachReadBackAsGiven) {
+  Scene scene;
+  const ItemID body = scene.addObject("Body");
+  std::vector<std::pair<ItemID, std::string>> made;
+  // Chains that repeat the same names, between names of every length that
+  // land in the same recent-name slots now and then.
+  for (int chain = 0; chain < 20; ++chain) {
+    ItemID parent = body;
+    for (int i = 0; i < 300; ++i) {
+      const std::string name =
+          i % 7 == 3 ? std::string(static_cast<size_t>(chain + i % 5), 'x') : "Bone_" + std::to_string(i);
+      parent = scene.addBone(name, parent);
+      made.emplace_back(parent, name);
+    }
+  }
+  scene.addNull("");
+  for (const auto &[id, name] : made) ASSERT_EQ(scene.name(*scene.find(id)), name) << std::hex << id;
+  EXPECT_EQ(scene.name(*scene.find(0x10000001u)), "");
 }
 
 TEST(SceneItems, NewItemsStartWithLayoutDefaults) {

@@ -1,0 +1,61 @@
+#include "host/commands/numbered_text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace layout {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::optional<NumberedText> NumberedText::split(std::string_view text) {
+  size_t end = text.size();
+  while (end > 0 && !isDigit(text[end - 1])) --end;
+  if (end == 0) return std::nullopt;
+  size_t start = end;
+  while (start > 0 && isDigit(text[start - 1])) --start;
+  NumberedText split;
+  if (start >= 2 && text[start - 1] == '.' && isDigit(text[start - 2])) {
+    split.decimals = static_cast<uint8_t>(std::min(end - start, kMaxDigits + 1));
+    --start;  // the point
+    while (start > 0 && isDigit(text[start - 1])) --start;
+  }
+  const size_t length = end - start;
+  const size_t digits = split.decimals ? length - 1 : length;
+  if (digits > kMaxDigits) return std::nullopt;
+  for (size_t i = start; i < end; ++i) {
+    if (text[i] != '.') split.value = split.value * 10 + static_cast<uint64_t>(text[i] - '0');
+  }
+  split.digits = static_cast<uint8_t>(digits);
+  split.prefix = text.substr(0, start);
+  split.suffix = text.substr(end);
+  return split;
+}
+
+char *writeNumber(char *out, uint64_t value, uint8_t digits, uint8_t decimals) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char text[NumberedText::kMaxDigits];
+  char *at = text + digits;
+  while (at - text >= 2) {
+    at -= 2;
+    std::memcpy(at, kPairs + 2 * (value % 100), 2);
+    value /= 100;
+  }
+  if (at > text) *--at = static_cast<char>('0' + value % 10);
+  const size_t whole = digits - decimals;
+  std::memcpy(out, text, whole);
+  out += whole;
+  if (decimals) {
+    *out++ = '.';
+    std::memcpy(out, text + whole, decimals);
+    out += decimals;
+  }
+  return out;
+}
+
+}  // namespace layout
