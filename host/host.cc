@@ -23,7 +23,9 @@ Result refused(Args... args) {
 }  // namespace
 
 Host::Host() {
-  scene_.setSelectionObserver([this](size_t firstChanged) { services_.selectionChanged(firstChanged); });
+  scene_.setSelectionObserver([this](size_t firstChanged, std::optional<RetiredSelection> retired) {
+    services_.selectionChanged(firstChanged, std::move(retired));
+  });
   panels_.setFrontEnd(&scriptedFrontEnd_);
   layout::setDesktopSize(LAYOUT_DEFAULT_DESKTOP_WIDTH, LAYOUT_DEFAULT_DESKTOP_HEIGHT);
 }

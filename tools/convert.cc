@@ -23,6 +23,9 @@ SubcommandMain setUpConvert(CLI::App &app) {
       "version 5); any other name is layout-sim's JSON scene file. Standard input holds either kind\n"
       "(a Layout scene starts with LWSC); standard output gets JSON.");
   return [paths] {
+    // An empty name would otherwise mean the embedded default scene.
+    if (paths->first.empty()) throw badInput("the scene file to read has an empty name");
+    if (paths->second.empty()) throw badInput("the scene file to write has an empty name");
     std::ostream &out = claimStandardStreams({}, {{"the output", paths->second}});
     Simulator simulator;
     simulator.loadScene(paths->first);

@@ -8,6 +8,8 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <new>
+#include <regex>
+#include <string>
 
 #include "tools/cli_error.h"
 #include "tools/standard_output.h"
@@ -66,6 +68,21 @@ std::string unexpected(const CLI::App &app, const CLI::Error &error) {
   return "unknown option " + typed + didYouMean(typed, names);
 }
 
+// CLI11's wordings for a value it cannot convert and an option given too
+// often, said plainly; other messages pass through.
+std::string plainly(const CLI::Error &error) {
+  const std::string what = error.what();
+  // Only the numeric options have values that can fail to convert.
+  static const std::regex conversion("Could not convert: (\\S+) = (.*)");
+  static const std::regex repeated("(\\S+): At Most 1 required but received (\\d+)");
+  std::smatch match;
+  if (std::regex_match(what, match, conversion))
+    return match[1].str() + ": \"" + match[2].str() + "\" is not a number";
+  if (std::regex_match(what, match, repeated))
+    return match[1].str() + " is given " + match[2].str() + " times; give it once";
+  return what;
+}
+
 std::string version() { return std::string("layout-sim ") + MINT_VERSION; }
 
 int run(int argc, char **argv) {
@@ -85,8 +102,8 @@ int run(int argc, char **argv) {
       deepest = sub;
     }
     const bool extras = dynamic_cast<const CLI::ExtrasError *>(&error) != nullptr;
-    return name + ": " + (extras ? unexpected(*deepest, error) : std::string(error.what())) + " (see " +
-           name + " --help)\n";
+    return name + ": " + (extras ? unexpected(*deepest, error) : plainly(error)) + " (see " + name +
+           " --help)\n";
   });
   std::vector<SubcommandMain> mains;
   std::vector<CLI::App *> apps;

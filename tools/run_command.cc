@@ -47,7 +47,9 @@ int runServer(const CLI::App &app, const RunOptions &options) {
 
   if (!options.commands.empty()) {
     writeCommandFile(options.commands, simulator.host(), outcome, options.force);
-    if (!quiet) out << "Wrote " << outcome.commandsSent() << " commands to " << options.commands << "\n";
+    if (!quiet && options.commands != kStandardStream) {
+      out << "Wrote " << outcome.commandsSent() << " commands to " << options.commands << "\n";
+    }
   }
   if (!options.save.empty()) {
     simulator.saveScene(options.save, options.force);

@@ -104,12 +104,12 @@ void Scene::replace(Scene &&other) {
   items_ = std::move(other.items_);
   names_ = std::move(other.names_);
   recentNames_ = std::move(other.recentNames_);
-  selection_ = std::move(other.selection_);
+  std::optional<RetiredSelection> retired = selection_.replace(std::move(other.selection_));
   current_ = other.current_;
   // Keeps rising, so nobody mistakes the new selection for one seen before.
   selectionVersion_ = std::max(selectionVersion_, other.selectionVersion_);
   countChildren();
-  selectionChanged(0);
+  selectionChanged(0, std::move(retired));
 }
 
 void Scene::countChildren() {
@@ -173,11 +173,11 @@ ParentError Scene::setParent(ItemID child, ItemID parent) {
 bool Scene::select(ItemID id) {
   Item *item = find(id);
   if (!item) return false;
-  for (ItemID selected : selection_) find(selected)->set(kItemSelected, false);
-  selection_.assign(1, id);
+  for (ItemID selected : selection_.view()) find(selected)->set(kItemSelected, false);
+  std::optional<RetiredSelection> retired = selection_.assign(id);
   item->set(kItemSelected, true);
   current_ = id;
-  selectionChanged(0);
+  selectionChanged(0, std::move(retired));
   return true;
 }
 
@@ -187,16 +187,16 @@ bool Scene::addToSelection(ItemID id) {
   current_ = id;
   if (item->has(kItemSelected)) return true;
   item->set(kItemSelected, true);
-  selection_.push_back(id);
-  selectionChanged(selection_.size() - 1);
+  std::optional<RetiredSelection> retired = selection_.append(id);
+  selectionChanged(selection_.size() - 1, std::move(retired));
   return true;
 }
 
 void Scene::clearSelection() {
-  for (ItemID selected : selection_) find(selected)->set(kItemSelected, false);
-  selection_.clear();
+  for (ItemID selected : selection_.view()) find(selected)->set(kItemSelected, false);
+  std::optional<RetiredSelection> retired = selection_.clear();
   current_ = 0;
-  selectionChanged(0);
+  selectionChanged(0, std::move(retired));
 }
 
 bool Scene::isSelected(ItemID id) const {
@@ -204,9 +204,9 @@ bool Scene::isSelected(ItemID id) const {
   return item && item->has(kItemSelected);
 }
 
-void Scene::selectionChanged(size_t firstChanged) {
+void Scene::selectionChanged(size_t firstChanged, std::optional<RetiredSelection> retired) {
   ++selectionVersion_;
-  if (observer_) observer_(firstChanged);
+  if (observer_) observer_(firstChanged, std::move(retired));
 }
 
 }  // namespace layout

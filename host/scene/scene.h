@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 
 #include "host/scene/item.h"
 #include "host/scene/item_chunks.h"
+#include "host/scene/selection_list.h"
 
 namespace layout {
 
@@ -33,8 +35,9 @@ enum class ParentError {
 class Scene {
  public:
   // Told after every change of the selection, with the first position of the
-  // selection order that may differ from before.
-  using SelectionObserver = std::function<void(size_t firstChanged)>;
+  // selection order that may differ from before, and the array the change
+  // retired when a module held it.
+  using SelectionObserver = std::function<void(size_t firstChanged, std::optional<RetiredSelection> retired)>;
 
   // Each returns the new item's ID, or 0 when its type has no index left.
   ItemID addObject(std::string_view name);
@@ -70,7 +73,13 @@ class Scene {
   bool select(ItemID id);          // only this item; it becomes current
   bool addToSelection(ItemID id);  // appended unless already there; becomes current
   void clearSelection();           // no current item afterwards
-  std::span<const ItemID> selection() const { return selection_; }
+  auto selection() const { return selection_.view(); }
+  // The selection as the 0-terminated array handed to modules; see
+  // SelectionList for what each kind of sharing promises.
+  const ::ItemID *shareSelection(SelectionSharing sharing, std::optional<RetiredSelection> &retired) {
+    return selection_.share(sharing, retired);
+  }
+  void unshareSelection() { selection_.unshare(); }
   bool isSelected(ItemID id) const;
   ItemID current() const { return current_; }
   // Rises with every change of the selection.
@@ -82,7 +91,7 @@ class Scene {
   NameRef storeName(std::string_view name);
   // Sets every item's childCount from the parents in effect.
   void countChildren();
-  void selectionChanged(size_t firstChanged);
+  void selectionChanged(size_t firstChanged, std::optional<RetiredSelection> retired);
 
   std::array<ItemChunks, kItemTypeCount> items_;
   // Enough that the names a bone run repeats once per selected bone (a
@@ -90,7 +99,7 @@ class Scene {
   static constexpr size_t kRecentNames = 4096;
   std::string names_;                       // the items' names, back to back; a repeated name once
   std::unique_ptr<NameRef[]> recentNames_;  // recently stored names by hash
-  std::vector<ItemID> selection_;
+  SelectionList selection_;
   ItemID current_ = 0;
   uint64_t selectionVersion_ = 0;
   SelectionObserver observer_;

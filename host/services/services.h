@@ -64,7 +64,9 @@ class Services {
 
   // Selection lists handed out live until the activation ends.
   void endActivation() { selectionLists_.release(); }
-  void selectionChanged(size_t firstChanged) { selectionLists_.selectionChanged(firstChanged); }
+  void selectionChanged(size_t firstChanged, std::optional<RetiredSelection> retired) {
+    selectionLists_.selectionChanged(firstChanged, std::move(retired));
+  }
   Diagnostics &diagnostics() { return diagnostics_; }
 
  private:

@@ -103,6 +103,22 @@ TEST_F(CommandLine, WhatIsNotUnderstoodIsNamedWithASuggestion) {
   EXPECT_EQ(r.out, "Mint_Pivots sent 13 commands.\n");
 }
 
+// A value that is not a number, an option given twice and an empty file name
+// are named plainly, and none of them counts as done.
+TEST_F(CommandLine, BadValuesRepeatedOptionsAndEmptyNamesAreRefusedPlainly) {
+  Result r = run({"run", "Mint_Pivots", "--build", "abc"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "layout-sim run: --build: \"abc\" is not a number (see layout-sim run --help)\n");
+  r = run({"run", "Mint_Pivots", "--save", "a.json", "--save", "b.json"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "layout-sim run: --save is given 2 times; give it once (see layout-sim run --help)\n");
+  // Not the embedded default scene, converted and reported as done.
+  r = run({"convert", "", "out.json"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "layout-sim: the scene file to read has an empty name\n");
+  EXPECT_EQ(r.out, "");
+}
+
 TEST_F(CommandLine, HelpNamesTheModuleFileOfThisSystem) {
   for (const char *subcommand : {"run", "panel", "session"}) {
     const Result r = run({subcommand, "--help"});

@@ -50,8 +50,14 @@ TEST_F(StandardStreams, ConvertIsAFilterEitherWay) {
 }
 
 TEST_F(StandardStreams, ReplayReadsItsCommandsFromAPipeAndSavesIntoOne) {
-  ASSERT_EQ(run({"run", "Mint_Pivots", "--set", "Num=2", "--commands", "pivots.txt"}).status, 0);
-  Result r = runWithInput({"replay", "-", "--save", "-", "--quiet"}, "pivots.txt");
+  // The command file on standard output; the report, without a word about
+  // writing to "-", on standard error.
+  Result r = run({"run", "Mint_Pivots", "--set", "Num=2", "--commands", "-"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  write("pivots.txt", r.out);
+  EXPECT_NE(r.err.find("Mint_Pivots sent 19 commands:\n"), npos) << r.err;
+  EXPECT_EQ(r.err.find("Wrote"), npos) << r.err;
+  r = runWithInput({"replay", "-", "--save", "-", "--quiet"}, "pivots.txt");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("{\n  \"format\": \"mint-scene\",", 0), 0u) << r.out;
   EXPECT_EQ(r.err, "standard input: 19 commands.\n");

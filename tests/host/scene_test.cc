@@ -86,7 +86,8 @@ TEST(SceneSelection, KeepsOrderFlagsCurrentItemAndTellsTheObserver) {
   Scene scene;
   const ItemID a = scene.addObject("A"), b = scene.addObject("B"), c = scene.addObject("C");
   std::vector<size_t> changes;
-  scene.setSelectionObserver([&](size_t first) { changes.push_back(first); });
+  scene.setSelectionObserver(
+      [&](size_t first, std::optional<RetiredSelection>) { changes.push_back(first); });
 
   EXPECT_TRUE(scene.select(b));
   EXPECT_TRUE(scene.addToSelection(c));
@@ -146,7 +147,8 @@ TEST(SceneReplace, TakesTheOtherScenesItemsAndKeepsTheObserver) {
   Scene scene;
   scene.select(scene.addObject("Old"));
   std::vector<size_t> changes;
-  scene.setSelectionObserver([&](size_t first) { changes.push_back(first); });
+  scene.setSelectionObserver(
+      [&](size_t first, std::optional<RetiredSelection>) { changes.push_back(first); });
   const uint64_t version = scene.selectionVersion();
 
   Scene other;

@@ -18,9 +18,24 @@ std::string printfStyle(const char *format, double value) {
 }
 
 TEST(NumberTexts, MatchPrintfInTheCLocale) {
-  const double values[] = {0.5,    0.3f,   123.456789, 1.0,     0.999, 1e-7, 1e21,
-                           -2.5,   0.0,    1.0 / 3.0,  1e300,   -0.0,  std::numeric_limits<double>::infinity(),
-                           0.25f,  100000, 1234567.0,  0.0001,  5e-5};
+  const double values[] = {0.5,
+                           0.3f,
+                           123.456789,
+                           1.0,
+                           0.999,
+                           1e-7,
+                           1e21,
+                           -2.5,
+                           0.0,
+                           1.0 / 3.0,
+                           1e300,
+                           -0.0,
+                           std::numeric_limits<double>::infinity(),
+                           0.25f,
+                           100000,
+                           1234567.0,
+                           0.0001,
+                           5e-5};
   for (double value : values) {
     CommandText command;
     formatFloatCommand(command, "BoneStrength ", value);

@@ -1,0 +1,68 @@
+// The selection in the order items were selected, kept as the very array a
+// host hands to modules: pointer-sized module IDs ended by a null ID. Handing
+// it out copies nothing.
+//
+// While a module holds the array, a change must not disturb what it was
+// promised. A snapshot (hosts from build 599) must stay as it was, so the
+// first change after handing it out retires it and carries on in a new
+// array; making a new selection of one item copies nothing even then. A list
+// rewritten in place (older hosts) keeps its address and its room, so it is
+// retired only when the selection outgrows it. Retired arrays go to whoever
+// keeps them alive until the activation ends.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <ranges>
+#include <span>
+#include <vector>
+
+#include "host/scene/item_id.h"
+
+namespace layout {
+
+enum class SelectionSharing { kNone, kSnapshot, kInPlace };
+
+struct RetiredSelection {
+  std::vector<::ItemID> ids;  // 0-terminated; for kInPlace, its size is its room + 1
+  SelectionSharing sharing;
+};
+
+class SelectionList {
+ public:
+  SelectionList() : ids_(1, nullptr) {}
+
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  ItemID operator[](size_t index) const { return hostItemId(ids_[index]); }
+  // The selection as host IDs: a view over the array, nothing copied.
+  auto view() const { return std::span(ids_.data(), size_) | std::views::transform(hostItemId); }
+
+  // Each change returns the array it retired, if it had to retire one.
+  std::optional<RetiredSelection> assign(ItemID id);
+  std::optional<RetiredSelection> append(ItemID id);
+  std::optional<RetiredSelection> clear();
+  // Takes over `other`'s selection; `other` is left empty and unshared.
+  std::optional<RetiredSelection> replace(SelectionList &&other);
+
+  // The array, handed out as `sharing` says. Handing it out again unchanged
+  // returns the same address. An array handed out one way and then asked for
+  // the other is retired first, so each array keeps one promise.
+  const ::ItemID *share(SelectionSharing sharing, std::optional<RetiredSelection> &retired);
+  // Nobody holds the array any more.
+  void unshare() { sharing_ = SelectionSharing::kNone; }
+
+ private:
+  // Makes the array ready for a change that leaves `keep` entries in front and
+  // needs room for `size` entries; retires it when the holder's promise
+  // requires.
+  std::optional<RetiredSelection> prepare(size_t keep, size_t size);
+  // Hands the array over and goes on in a new one with its first `keep` IDs.
+  RetiredSelection retire(size_t keep, size_t size);
+
+  std::vector<::ItemID> ids_;  // ids_[size_] is the null ID; ids_.size() > size_
+  size_t size_ = 0;
+  SelectionSharing sharing_ = SelectionSharing::kNone;
+};
+
+}  // namespace layout
