@@ -73,7 +73,7 @@ class Scene {
   bool select(ItemID id);          // only this item; it becomes current
   bool addToSelection(ItemID id);  // appended unless already there; becomes current
   void clearSelection();           // no current item afterwards
-  auto selection() const { return selection_.view(); }
+  SelectionView selection() const { return selection_.view(); }
   // The selection as the 0-terminated array handed to modules; see
   // SelectionList for what each kind of sharing promises.
   const ::ItemID *shareSelection(SelectionSharing sharing, std::optional<RetiredSelection> &retired) {

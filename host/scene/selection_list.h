@@ -12,9 +12,8 @@
 #pragma once
 
 #include <cstddef>
+#include <iterator>
 #include <optional>
-#include <ranges>
-#include <span>
 #include <vector>
 
 #include "host/scene/item_id.h"
@@ -22,6 +21,43 @@
 namespace layout {
 
 enum class SelectionSharing { kNone, kSnapshot, kInPlace };
+
+// The selection as host IDs: a view over the array, nothing copied. Valid
+// until the selection next changes.
+class SelectionView {
+ public:
+  class Iterator {
+   public:
+    using iterator_category = std::input_iterator_tag;
+    using value_type = ItemID;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = ItemID;
+
+    explicit Iterator(const ::ItemID *at) : at_(at) {}
+    ItemID operator*() const { return hostItemId(*at_); }
+    Iterator &operator++() {
+      ++at_;
+      return *this;
+    }
+    Iterator operator++(int) { return Iterator(at_++); }
+    bool operator==(const Iterator &other) const = default;
+
+   private:
+    const ::ItemID *at_;
+  };
+
+  SelectionView(const ::ItemID *ids, size_t size) : ids_(ids), size_(size) {}
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  ItemID operator[](size_t index) const { return hostItemId(ids_[index]); }
+  Iterator begin() const { return Iterator(ids_); }
+  Iterator end() const { return Iterator(ids_ + size_); }
+
+ private:
+  const ::ItemID *ids_;
+  size_t size_;
+};
 
 struct RetiredSelection {
   std::vector<::ItemID> ids;  // 0-terminated; for kInPlace, its size is its room + 1
@@ -35,8 +71,7 @@ class SelectionList {
   size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   ItemID operator[](size_t index) const { return hostItemId(ids_[index]); }
-  // The selection as host IDs: a view over the array, nothing copied.
-  auto view() const { return std::span(ids_.data(), size_) | std::views::transform(hostItemId); }
+  SelectionView view() const { return {ids_.data(), size_}; }
 
   // Each change returns the array it retired, if it had to retire one.
   std::optional<RetiredSelection> assign(ItemID id);
