@@ -317,7 +317,7 @@ TEST(LwsFile, BlocksAreFollowedWhereverTheirBracesFall) {
       "Channel 0\n{ Envelope\n  1\n  { Nested {inner}\n    Key 7 0 0 0 0 0 0 0 0\n  }\n"
       "  Key 2.5 0 0 0 0 0 0 0 0\n  Behaviors 1 1 }x\n}x\n}   \n"
       "Channel 1\n\t{ Envelope\n  Key -1.25 0 0 0 0 0 0 0 0\n  Key 9 0 0 0 0 0 0 0 0\n\t}\n"
-      "Channel 4\n{ Envelope\n  Key 3 0 0 0 0 0 0 0 0\n}\n"
+      "Channel 4\n{ Envelope\n  { Inner\n  }\n  Key 3 0 0 0 0 0 0 0 0\n}\n"
       "Channel 2\n{ Envelope\n  1\n  Key 0.125 0 0 0 0 0 0 0 0\n}";
   for (const bool crlf : {false, true}) {
     SCOPED_TRACE(crlf ? "CRLF" : "LF");
@@ -338,7 +338,7 @@ TEST(LwsFile, BlocksAreFollowedWhereverTheirBracesFall) {
         readLwsScene(file.substr(0, file.rfind("  Key")), "scene.lws", host, document);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->format(),
-              "scene.lws:27:1: this block is never closed: expected \"}\" on a line of its own");
+              "scene.lws:29:1: this block is never closed: expected \"}\" on a line of its own");
   }
 }
 
