@@ -487,6 +487,10 @@ void LwsReader::link() {
 }
 
 void LwsReader::snapshot() {
+  for (size_t slot = 0; slot < kItemTypeCount; ++slot) {
+    document_.fileIds[slot].reserve(counts_[slot]);
+    document_.values[slot].reserve(counts_[slot]);
+  }
   for (const PendingItem &pending : items_) {
     const int slot = typeSlot(pending.type);
     document_.fileIds[slot].push_back(pending.fileId);
