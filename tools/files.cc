@@ -47,9 +47,9 @@ std::string readFile(const std::string &path, const std::string &what) {
   }
 }
 
-layout::InputBytes readFileBytes(const std::string &path, const std::string &what) {
+layout::InputBytes readFileBytes(const std::string &path, const std::string &what, bool mapping) {
   try {
-    return layout::readInputBytes(path);
+    return layout::readInputBytes(path, layout::kLargestInput, mapping);
   } catch (const layout::FileProblem &problem) {
     throw cannotRead(problem, what);
   }

@@ -86,10 +86,12 @@ void Simulator::loadScene(const std::string &path) {
   if (path.empty()) {
     error = layout::readScene(layout::defaultScene(), "default scene", *host_);
   } else {
-    layout::InputBytes bytes = readFileBytes(path, "scene");
+    // A Layout scene's document keeps the file's bytes for the save, so they
+    // are read into memory for it: mapped and then copied, they would be held
+    // twice at once. A JSON scene is read straight from the mapping.
+    layout::InputBytes bytes = readFileBytes(path, "scene", !layout::isLwsPath(path));
     // Standard input has no extension: a Layout scene says so on its first line.
     lws = path == kStandardStream ? bytes.view().starts_with(kLayoutSceneStart) : layout::isLwsPath(path);
-    // A Layout scene's document keeps the file's bytes for the save.
     error = lws ? layout::readLwsScene(bytes.take(), inputName(path), *host_, lws_)
                 : layout::readScene(bytes.view(), inputName(path), *host_);
   }
