@@ -235,8 +235,14 @@ std::optional<long> parseLwsInteger(std::string_view word) {
 std::optional<ItemID> parseLwsId(std::string_view word) {
   if (word.size() != 8) return std::nullopt;
   ItemID value = 0;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value, 16);
-  if (error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+  for (const char c : word) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return std::nullopt;
+    value = value << 4 | static_cast<ItemID>(digit);
+  }
   return value;
 }
 

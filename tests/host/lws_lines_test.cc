@@ -128,5 +128,17 @@ TEST(LwsLines, NumbersReadByHandAreTheLibrarysToTheLastBit) {
   }
 }
 
+TEST(LwsLines, ItemIdsAreEightHexadecimalDigitsOfEitherCase) {
+  for (const char *word : {"4000000A", "4000000a", "1000000F", "30000000", "FFFFFFFF", "0x100000", "-1000000",
+                           "+1000000", "1000000G", "1000000", "100000000", "10000000 ", " 1000000"}) {
+    SCOPED_TRACE(word);
+    const std::string_view text(word);
+    ItemID expected = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), expected, 16);
+    const bool whole = text.size() == 8 && error == std::errc() && end == text.data() + text.size();
+    EXPECT_EQ(parseLwsId(text), whole ? std::optional<ItemID>(expected) : std::nullopt);
+  }
+}
+
 }  // namespace
 }  // namespace layout
