@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace layout {
 namespace {
@@ -218,7 +219,8 @@ std::optional<double> parseLwsReal(std::string_view word) {
 std::optional<long> parseLwsInteger(std::string_view word) {
   const bool negative = !word.empty() && word.front() == '-';
   const std::string_view digits = word.substr(negative ? 1 : 0);
-  if (!digits.empty() && digits.size() <= 18) {
+  // Digits that cannot overflow a long, which has 32 bits on Windows.
+  if (!digits.empty() && digits.size() <= static_cast<size_t>(std::numeric_limits<long>::digits10)) {
     long value = 0;
     for (const char c : digits) {
       if (!isDigit(c)) return std::nullopt;
