@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/files/file_problem.h"
+#include "host/files/input_file.h"
 #include "host/files/output_file.h"
 #include "tools/cli_error.h"
 
@@ -31,6 +32,9 @@ void makeParentFolders(const std::string &path);
 // Reads a whole file, or standard input for "-"; throws CliError (bad input)
 // naming it as `what` ("session file").
 std::string readFile(const std::string &path, const std::string &what);
+// The same, mapped rather than copied where it can be when `mapping`: for a
+// file read once.
+layout::InputBytes readFileBytes(const std::string &path, const std::string &what, bool mapping);
 
 // The name messages use for a file read: "standard input" for "-".
 std::string inputName(const std::string &path);

@@ -86,11 +86,14 @@ void Simulator::loadScene(const std::string &path) {
   if (path.empty()) {
     error = layout::readScene(layout::defaultScene(), "default scene", *host_);
   } else {
-    const std::string text = readFile(path, "scene");
+    // A Layout scene's document keeps the file's bytes for the save, so they
+    // are read into memory for it: mapped and then copied, they would be held
+    // twice at once. A JSON scene is read straight from the mapping.
+    layout::InputBytes bytes = readFileBytes(path, "scene", !layout::isLwsPath(path));
     // Standard input has no extension: a Layout scene says so on its first line.
-    lws = path == kStandardStream ? text.rfind(kLayoutSceneStart, 0) == 0 : layout::isLwsPath(path);
-    error = lws ? layout::readLwsScene(text, inputName(path), *host_, lws_)
-                : layout::readScene(text, inputName(path), *host_);
+    lws = path == kStandardStream ? bytes.view().starts_with(kLayoutSceneStart) : layout::isLwsPath(path);
+    error = lws ? layout::readLwsScene(bytes.take(), inputName(path), *host_, lws_)
+                : layout::readScene(bytes.view(), inputName(path), *host_);
   }
   if (error) throw badInput(error->formatWithSource());
   if (!lws) lws_.reset();

@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/mman.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -35,46 +38,134 @@ class Descriptor {
   int fd_;
 };
 
+#ifdef MAP_POPULATE
+constexpr int kPopulate = MAP_POPULATE;
+#elif !defined(_WIN32)
+constexpr int kPopulate = 0;
+#endif
+
 std::string tooLarge(uint64_t limit) {
   return "it is larger than " + std::to_string(limit >> 20) + " MiB, the most this program reads";
 }
 
-}  // namespace
-
-std::string readInputFile(const std::string &path, uint64_t limit) {
-  const bool standardInput = path == kStandardStream;
-  const std::string shown = standardInput ? "standard input" : path;
-  const auto problem = [&](FileProblem::Kind kind, const std::string &reason) {
-    return FileProblem(kind, "read", shown, reason);
-  };
-  Descriptor file(standardInput ? STDIN_FILENO : ::open(path.c_str(), kReadFlags));
-  if (file.get() < 0) throw problem(FileProblem::Kind::kSystem, std::strerror(errno));
+// An input opened and checked: a regular file within the limit, or
+// standard input.
+struct OpenInput {
+  std::string shown;  // the name messages give it
+  Descriptor file;
   struct stat status = {};
-  if (::fstat(file.get(), &status) != 0) throw problem(FileProblem::Kind::kSystem, std::strerror(errno));
-  if (!standardInput) {
-    if (S_ISDIR(status.st_mode)) throw problem(FileProblem::Kind::kNotRegular, "it is a folder");
-    if (!S_ISREG(status.st_mode)) {
-      throw problem(FileProblem::Kind::kNotRegular, "it is not a regular file; - reads standard input");
-    }
-    if (static_cast<uint64_t>(status.st_size) > limit)
-      throw problem(FileProblem::Kind::kTooLarge, tooLarge(limit));
-#ifndef _WIN32
-    ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
-#endif
+
+  FileProblem problem(FileProblem::Kind kind, const std::string &reason) const {
+    return FileProblem(kind, "read", shown, reason);
   }
+};
+
+void openInput(OpenInput &input, const std::string &path, uint64_t limit) {
+  const bool standardInput = path == kStandardStream;
+  if (input.file.get() < 0) throw input.problem(FileProblem::Kind::kSystem, std::strerror(errno));
+  if (::fstat(input.file.get(), &input.status) != 0)
+    throw input.problem(FileProblem::Kind::kSystem, std::strerror(errno));
+  if (standardInput) return;
+  if (S_ISDIR(input.status.st_mode)) throw input.problem(FileProblem::Kind::kNotRegular, "it is a folder");
+  if (!S_ISREG(input.status.st_mode)) {
+    throw input.problem(FileProblem::Kind::kNotRegular, "it is not a regular file; - reads standard input");
+  }
+  if (static_cast<uint64_t>(input.status.st_size) > limit)
+    throw input.problem(FileProblem::Kind::kTooLarge, tooLarge(limit));
+#ifndef _WIN32
+  ::fcntl(input.file.get(), F_SETFL, ::fcntl(input.file.get(), F_GETFL) & ~O_NONBLOCK);
+#endif
+}
+
+std::string readAll(const OpenInput &input, uint64_t limit) {
   std::string text;
-  if (S_ISREG(status.st_mode)) text.reserve(static_cast<size_t>(std::min<uint64_t>(status.st_size, limit)));
+  if (S_ISREG(input.status.st_mode))
+    text.reserve(static_cast<size_t>(std::min<uint64_t>(input.status.st_size, limit)));
   char chunk[1 << 16];
   for (;;) {
-    const ssize_t count = ::read(file.get(), chunk, sizeof chunk);
+    const ssize_t count = ::read(input.file.get(), chunk, sizeof chunk);
     if (count < 0 && errno == EINTR) continue;
-    if (count < 0) throw problem(FileProblem::Kind::kSystem, std::strerror(errno));
+    if (count < 0) throw input.problem(FileProblem::Kind::kSystem, std::strerror(errno));
     if (count == 0) return text;
     // A file that grows while it is read, or an endless stream, stops here.
     if (text.size() + static_cast<size_t>(count) > limit)
-      throw problem(FileProblem::Kind::kTooLarge, tooLarge(limit));
+      throw input.problem(FileProblem::Kind::kTooLarge, tooLarge(limit));
     text.append(chunk, static_cast<size_t>(count));
   }
+}
+
+int openPath(const std::string &path) {
+  return path == kStandardStream ? STDIN_FILENO : ::open(path.c_str(), kReadFlags);
+}
+
+std::string shownName(const std::string &path) { return path == kStandardStream ? "standard input" : path; }
+
+}  // namespace
+
+std::string readInputFile(const std::string &path, uint64_t limit) {
+  OpenInput input{shownName(path), Descriptor(openPath(path))};
+  openInput(input, path, limit);
+  return readAll(input, limit);
+}
+
+InputBytes::InputBytes(InputBytes &&other) noexcept
+    : mapped_(other.mapped_), size_(other.size_), text_(std::move(other.text_)) {
+  other.mapped_ = nullptr;
+  other.size_ = 0;
+}
+
+InputBytes &InputBytes::operator=(InputBytes &&other) noexcept {
+  if (this != &other) {
+    unmap();
+    mapped_ = other.mapped_;
+    size_ = other.size_;
+    text_ = std::move(other.text_);
+    other.mapped_ = nullptr;
+    other.size_ = 0;
+  }
+  return *this;
+}
+
+InputBytes::~InputBytes() { unmap(); }
+
+std::string InputBytes::take() {
+  std::string text = mapped_ ? std::string(view()) : std::move(text_);
+  unmap();
+  text_.clear();
+  return text;
+}
+
+void InputBytes::unmap() {
+#ifndef _WIN32
+  if (mapped_) ::munmap(const_cast<char *>(mapped_), size_);
+#endif
+  mapped_ = nullptr;
+  size_ = 0;
+}
+
+InputBytes readInputBytes(const std::string &path, uint64_t limit, bool mapping) {
+  OpenInput input{shownName(path), Descriptor(openPath(path))};
+  openInput(input, path, limit);
+#ifndef _WIN32
+  // An empty file has nothing to map; a file the system will not map (some
+  // file systems) is read instead. Standard input is always read: it may be
+  // a file already read in part, to be taken from where it stands.
+  if (mapping && path != kStandardStream && S_ISREG(input.status.st_mode) && input.status.st_size > 0) {
+    const size_t size = static_cast<size_t>(input.status.st_size);
+    // Populated at once: one call sets up every page, where touching them
+    // one by one would fault thousands of times.
+    void *bytes = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | kPopulate, input.file.get(), 0);
+    if (bytes != MAP_FAILED) {
+      InputBytes result;
+      result.mapped_ = static_cast<const char *>(bytes);
+      result.size_ = size;
+      return result;
+    }
+  }
+#else
+  (void)mapping;
+#endif
+  return InputBytes(readAll(input, limit));
 }
 
 }  // namespace layout

@@ -4,8 +4,10 @@
 // program read until memory runs out.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace layout {
 
@@ -14,5 +16,41 @@ inline constexpr uint64_t kLargestInput = uint64_t{1} << 30;
 
 // Throws FileProblem ("cannot read PATH: REASON").
 std::string readInputFile(const std::string &path, uint64_t limit = kLargestInput);
+
+// A file's bytes, for reading once: a regular file is mapped read-only
+// rather than copied, which spares a copy of a scene of hundreds of
+// megabytes; standard input, and a file the system will not map, are read
+// into memory. The mapping is private and never written, so the file is
+// never changed.
+class InputBytes {
+ public:
+  InputBytes() = default;
+  explicit InputBytes(std::string text) : text_(std::move(text)) {}
+  InputBytes(InputBytes &&other) noexcept;
+  InputBytes &operator=(InputBytes &&other) noexcept;
+  InputBytes(const InputBytes &) = delete;
+  InputBytes &operator=(const InputBytes &) = delete;
+  ~InputBytes();
+
+  std::string_view view() const {
+    return mapped_ ? std::string_view(mapped_, size_) : std::string_view(text_);
+  }
+  bool mapped() const { return mapped_ != nullptr; }
+  // The bytes as a string of their own: moved out when they were read,
+  // copied when mapped. Leaves this empty.
+  std::string take();
+
+ private:
+  friend InputBytes readInputBytes(const std::string &path, uint64_t limit, bool mapping);
+  void unmap();
+
+  const char *mapped_ = nullptr;
+  size_t size_ = 0;
+  std::string text_;
+};
+
+// As readInputFile. `mapping` false reads even a regular file into memory.
+// Throws FileProblem.
+InputBytes readInputBytes(const std::string &path, uint64_t limit = kLargestInput, bool mapping = true);
 
 }  // namespace layout

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace layout {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Keywords Layout writes for the whole scene: frame range, lighting,
 // backdrop, fog, rendering and the views.
@@ -59,69 +61,109 @@ constexpr std::array<std::string_view, 47> kSceneWideKeywords = {"FirstFrame",
                                                                  "CurrentLight",
                                                                  "CurrentCamera"};
 
-constexpr std::array<std::string_view, 6> kObjectKeywordsAfterBones = {"ShadowOptions",   "UnseenByRays",
-                                                                       "UnseenByCamera",  "UnseenByRadiosity",
-                                                                       "UnaffectedByFog", "ObjectAlphaMode"};
+struct NamedKeyword {
+  std::string_view name;
+  LwsKeyword keyword;
+};
 
-constexpr std::array<std::string_view, 6> kDeclarations = {"LoadObjectLayer", "LoadObject", "AddNullObject",
-                                                           "AddBone",         "AddLight",   "AddCamera"};
+constexpr std::array<NamedKeyword, 25> kModelledKeywords = {{
+    {"LoadObjectLayer", LwsKeyword::kLoadObjectLayer},
+    {"LoadObject", LwsKeyword::kLoadObject},
+    {"AddNullObject", LwsKeyword::kAddNullObject},
+    {"AddBone", LwsKeyword::kAddBone},
+    {"AddLight", LwsKeyword::kAddLight},
+    {"AddCamera", LwsKeyword::kAddCamera},
+    {"ShadowOptions", LwsKeyword::kShadowOptions},
+    {"UnseenByRays", LwsKeyword::kUnseenByRays},
+    {"UnseenByCamera", LwsKeyword::kUnseenByCamera},
+    {"UnseenByRadiosity", LwsKeyword::kUnseenByRadiosity},
+    {"UnaffectedByFog", LwsKeyword::kUnaffectedByFog},
+    {"ObjectAlphaMode", LwsKeyword::kObjectAlphaMode},
+    {"ParentItem", LwsKeyword::kParentItem},
+    {"ShowObject", LwsKeyword::kShowObject},
+    {"BoneName", LwsKeyword::kBoneName},
+    {"ShowBone", LwsKeyword::kShowBone},
+    {"BoneActive", LwsKeyword::kBoneActive},
+    {"BoneRestLength", LwsKeyword::kBoneRestLength},
+    {"BoneStrength", LwsKeyword::kBoneStrength},
+    {"ScaleBoneStrength", LwsKeyword::kScaleBoneStrength},
+    {"BoneType", LwsKeyword::kBoneType},
+    {"LightName", LwsKeyword::kLightName},
+    {"ShowLight", LwsKeyword::kShowLight},
+    {"CameraName", LwsKeyword::kCameraName},
+    {"ShowCamera", LwsKeyword::kShowCamera},
+}};
 
-// Keywords are looked up for every line of a file of millions, so each list
-// first rules out a word by its first letter and length, which tells most
-// words apart, and compares only when a listed keyword could match.
-template <size_t N>
-class KeywordSet {
+// Every line's keyword is looked up in files of millions of lines, so the
+// table first goes by first letter and length, which tells most keywords
+// apart, and compares only the few that share both.
+class KeywordTable {
  public:
-  constexpr explicit KeywordSet(const std::array<std::string_view, N> &list) : list_(list) {
-    for (std::string_view keyword : list) candidates_[slot(keyword)] = true;
+  constexpr KeywordTable() {
+    for (std::string_view name : kSceneWideKeywords) add(name, LwsKeyword::kSceneWide);
+    for (const NamedKeyword &named : kModelledKeywords) add(named.name, named.keyword);
   }
-  bool contains(std::string_view word) const {
-    if (word.empty() || word.size() >= kLongest || !candidates_[slot(word)]) return false;
-    return std::find(list_.begin(), list_.end(), word) != list_.end();
+  LwsKeyword find(std::string_view word) const {
+    if (word.empty() || word.size() >= kLongest) return LwsKeyword::kOther;
+    for (uint8_t at = first_[slot(word)]; at != 0; at = entries_[at - 1].next) {
+      if (entries_[at - 1].name == word) return entries_[at - 1].keyword;
+    }
+    return LwsKeyword::kOther;
   }
 
  private:
   static constexpr size_t kLongest = 32;
+  static constexpr size_t kCount = kSceneWideKeywords.size() + kModelledKeywords.size();
+  struct Entry {
+    std::string_view name;
+    LwsKeyword keyword = LwsKeyword::kOther;
+    uint8_t next = 0;  // 1-based index of the next entry in the same slot; 0: none
+  };
   static constexpr size_t slot(std::string_view word) {
-    return static_cast<unsigned char>(word.front()) % 64 * kLongest + word.size() % kLongest;
+    return static_cast<unsigned char>(word.front()) % 64 * kLongest + word.size();
   }
-  std::array<std::string_view, N> list_;
-  std::array<bool, 64 * kLongest> candidates_{};
+  constexpr void add(std::string_view name, LwsKeyword keyword) {
+    entries_[used_] = {name, keyword, first_[slot(name)]};
+    first_[slot(name)] = static_cast<uint8_t>(++used_);
+  }
+  std::array<Entry, kCount> entries_{};
+  std::array<uint8_t, 64 * kLongest> first_{};
+  size_t used_ = 0;
 };
 
-constexpr KeywordSet kSceneWide(kSceneWideKeywords);
-constexpr KeywordSet kAfterBones(kObjectKeywordsAfterBones);
-constexpr KeywordSet kDeclaring(kDeclarations);
+constexpr KeywordTable kKeywords;
 
 }  // namespace
-
-bool LwsLineCutter::next(LwsLine &line) {
-  if (at_ >= text_.size()) return false;
-  const size_t newline = text_.find('\n', at_);
-  const size_t end = newline == std::string_view::npos ? text_.size() : newline + 1;
-  size_t textEnd = newline == std::string_view::npos ? text_.size() : newline;
-  if (textEnd > at_ && text_[textEnd - 1] == '\r') --textEnd;
-  line = {text_.substr(at_, textEnd - at_), at_, end};
-  at_ = end;
-  ++number_;
-  return true;
-}
 
 LwsWords::LwsWords(std::string_view line) {
   size_t at = 0;
   while (at < line.size() && count < kMax) {
-    while (at < line.size() && isSpace(line[at])) ++at;
+    while (at < line.size() && isLwsBlank(line[at])) ++at;
     if (at == line.size()) break;
     size_t end = at;
     if (count + 1 == kMax) {
       end = line.size();
     } else {
-      while (end < line.size() && !isSpace(line[end])) ++end;
+      while (end < line.size() && !isLwsBlank(line[end])) ++end;
     }
     if (count == 0 && end < line.size()) rest = line.substr(end + 1);
     word[count++] = line.substr(at, end - at);
     at = end;
   }
+}
+
+std::string_view lwsNextWord(std::string_view line, std::string_view word, size_t index) {
+  if (word.empty() || index + 1 >= LwsWords::kMax) return {};
+  size_t at = static_cast<size_t>(word.data() + word.size() - line.data());
+  while (at < line.size() && isLwsBlank(line[at])) ++at;
+  if (at == line.size()) return {};
+  size_t end = at;
+  if (index + 2 == LwsWords::kMax) {
+    end = line.size();
+  } else {
+    while (end < line.size() && !isLwsBlank(line[end])) ++end;
+  }
+  return line.substr(at, end - at);
 }
 
 std::string lwsNumber(double value) {
@@ -136,7 +178,36 @@ void appendLwsNumber(std::string &out, double value) {
   out.append(buffer, end);
 }
 
+// Most numbers in a scene file are short decimals such as "1", "-2" or
+// "0.25": read by hand, exactly as from_chars reads them, and the rest by
+// from_chars. A decimal of at most 15 digits is exact as a whole number, and
+// dividing it by an exact power of ten rounds once, as from_chars does.
 std::optional<double> parseLwsReal(std::string_view word) {
+  static constexpr double kTens[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const bool negative = !word.empty() && word.front() == '-';
+  const std::string_view digits = word.substr(negative ? 1 : 0);
+  if (!digits.empty() && digits.size() <= 16 && isDigit(digits.front()) && isDigit(digits.back())) {
+    uint64_t whole = 0;
+    size_t fraction = 0;
+    bool point = false;
+    bool plain = true;
+    for (const char c : digits) {
+      if (isDigit(c)) {
+        whole = whole * 10 + static_cast<uint64_t>(c - '0');
+        fraction += point;
+      } else if (c == '.' && !point) {
+        point = true;
+      } else {
+        plain = false;
+        break;
+      }
+    }
+    if (plain && digits.size() - point <= 15) {
+      const double value = static_cast<double>(whole) / kTens[fraction];
+      return negative ? -value : value;
+    }
+  }
   double value = 0;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (word.empty() || error != std::errc() || end != word.data() + word.size() || !std::isfinite(value)) {
@@ -146,6 +217,17 @@ std::optional<double> parseLwsReal(std::string_view word) {
 }
 
 std::optional<long> parseLwsInteger(std::string_view word) {
+  const bool negative = !word.empty() && word.front() == '-';
+  const std::string_view digits = word.substr(negative ? 1 : 0);
+  // Digits that cannot overflow a long, which has 32 bits on Windows.
+  if (!digits.empty() && digits.size() <= static_cast<size_t>(std::numeric_limits<long>::digits10)) {
+    long value = 0;
+    for (const char c : digits) {
+      if (!isDigit(c)) return std::nullopt;
+      value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+  }
   long value = 0;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   if (word.empty() || error != std::errc() || end != word.data() + word.size()) return std::nullopt;
@@ -155,59 +237,40 @@ std::optional<long> parseLwsInteger(std::string_view word) {
 std::optional<ItemID> parseLwsId(std::string_view word) {
   if (word.size() != 8) return std::nullopt;
   ItemID value = 0;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value, 16);
-  if (error != std::errc() || end != word.data() + word.size()) return std::nullopt;
+  for (const char c : word) {
+    const int digit = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : -1;
+    if (digit < 0) return std::nullopt;
+    value = value << 4 | static_cast<ItemID>(digit);
+  }
   return value;
 }
 
-bool declaresItem(std::string_view keyword) { return kDeclaring.contains(keyword); }
-bool isSceneWideKeyword(std::string_view keyword) { return kSceneWide.contains(keyword); }
-bool isObjectKeywordAfterBones(std::string_view keyword) { return kAfterBones.contains(keyword); }
+LwsKeyword lwsKeyword(std::string_view word) { return kKeywords.find(word); }
 
-std::string_view trimmedStart(std::string_view line) {
-  size_t at = 0;
-  while (at < line.size() && isSpace(line[at])) ++at;
-  return line.substr(at);
+int LwsBlocks::channelOf(std::string_view text, std::string_view keyword) {
+  const std::optional<long> channel = parseLwsInteger(lwsNextWord(text, keyword, 0));
+  return channel && *channel >= 0 && *channel < 9 ? static_cast<int>(*channel) : -1;
 }
 
-std::string_view keywordOf(std::string_view line) {
-  const std::string_view text = trimmedStart(line);
-  size_t end = 0;
-  while (end < text.size() && !isSpace(text[end])) ++end;
-  return text.substr(0, end);
-}
-
-std::optional<LwsBlocks::Role> LwsBlocks::see(std::string_view line) {
-  const std::string_view text = trimmedStart(line);
-  if (!text.empty() && text.front() == '{') {
-    if (depth_ == 0 && channel_ >= 0 && keywordOf(text.substr(1)) == "Envelope") {
-      inEnvelope_ = true;
-      keySeen_ = false;
-    }
-    ++depth_;
-    return Role::kOpen;
+size_t LwsBlocks::plainLinesEnd(std::string_view text, size_t at) const {
+  const char *const begin = text.data();
+  const char *const end = begin + text.size();
+  for (const char *from = begin + at; from < end;) {
+    // The first brace from here: the nearer of the next "}" and any "{" before it.
+    const char *close = static_cast<const char *>(std::memchr(from, '}', static_cast<size_t>(end - from)));
+    const char *limit = close ? close : end;
+    const char *open = static_cast<const char *>(std::memchr(from, '{', static_cast<size_t>(limit - from)));
+    const char *brace = open ? open : close;
+    if (!brace) return text.size();
+    const char *lineStart = brace;
+    while (lineStart > begin + at && isLwsBlank(lineStart[-1])) --lineStart;
+    if (lineStart == begin + at || lineStart[-1] == '\n') return static_cast<size_t>(lineStart - begin);
+    from = brace + 1;
   }
-  const std::string_view keyword = keywordOf(text);
-  if (keyword == "}") {
-    if (depth_ == 0) return std::nullopt;
-    if (--depth_ == 0 && inEnvelope_) {
-      inEnvelope_ = false;
-      channel_ = -1;
-    }
-    return Role::kClose;
-  }
-  if (depth_ > 0) {
-    if (inEnvelope_ && depth_ == 1 && channel_ < 3 && !keySeen_ && keyword == "Key") {
-      keySeen_ = true;
-      return Role::kPositionKey;
-    }
-    return Role::kInBlock;
-  }
-  if (keyword == "Channel") {
-    const std::optional<long> channel = parseLwsInteger(LwsWords(text)[1]);
-    channel_ = channel && *channel >= 0 && *channel < 9 ? static_cast<int>(*channel) : -1;
-  }
-  return Role::kTopLevel;
+  return text.size();
 }
 
 }  // namespace layout

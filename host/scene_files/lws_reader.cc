@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "host/scene/parent_loops.h"
+#include "host/scene_files/file_id_index.h"
 #include "host/scene_files/lws_file.h"
 #include "host/scene_files/lws_lines.h"
 #include "host/scene_files/scene_values.h"
@@ -57,6 +58,28 @@ std::string quoted(std::string_view word) {
   return word.empty() ? std::string("nothing") : "\"" + std::string(word) + "\"";
 }
 
+// The words of a line as LwsWords splits them, each found only when asked:
+// most lines need their keyword alone, or one word after it.
+class LineWords {
+ public:
+  LineWords(std::string_view line, std::string_view keyword) : line_(line), keyword_(keyword) {}
+  std::string_view operator[](size_t i) const {
+    std::string_view word = keyword_;
+    for (size_t at = 0; at < i && !word.empty(); ++at) word = lwsNextWord(line_, word, at);
+    return word;
+  }
+  // The text after the keyword and one blank: a name, blanks kept.
+  std::string_view rest() const {
+    if (keyword_.empty()) return {};
+    const size_t end = static_cast<size_t>(keyword_.data() + keyword_.size() - line_.data());
+    return end < line_.size() ? line_.substr(end + 1) : std::string_view();
+  }
+
+ private:
+  std::string_view line_;
+  std::string_view keyword_;
+};
+
 class LwsReader {
  public:
   explicit LwsReader(LwsDocument &document) : document_(document) {
@@ -72,57 +95,79 @@ class LwsReader {
 
  private:
   void readHeader(LwsLineCutter &cutter);
-  void readLine(const LwsLine &line, LwsBlocks &blocks);
-  void declare(const LwsLine &line, const LwsWords &words);
-  void readKeyword(PendingItem &item, const LwsLine &line, const LwsWords &words);
-  void addToSegment(const LwsLine &line);
+  void readLines(LwsLineCutter &cutter, LwsBlocks &blocks, std::vector<size_t> &opened);
+  void readLine(const LwsLine &line, std::string_view keyword, LwsBlocks &blocks);
+  void declare(const LwsLine &line, const LineWords &words, LwsKeyword kind);
+  void readKeyword(PendingItem &item, const LwsLine &line, const LineWords &words, LwsKeyword kind);
+  // The line at `lineBegin` and the lines after it belong to `owner` (0:
+  // the scene): the lines before it make a segment of the previous owner.
+  void belongFrom(size_t lineBegin, ItemID owner);
+  void closeSegment(size_t end);
   void link();
+  const PendingItem &parentOf(const PendingItem &pending) const;
   void snapshot();
 
   size_t offsetOf(const LwsLine &line, std::string_view word) const {
     return word.empty() ? line.begin + line.text.size()
                         : line.begin + static_cast<size_t>(word.data() - line.text.data());
   }
-  long integer(const LwsLine &line, const LwsWords &words, size_t i, long low, long high,
+  long integer(const LwsLine &line, const LineWords &words, size_t i, long low, long high,
                std::string_view what) const;
-  double real(const LwsLine &line, const LwsWords &words, size_t i, std::string_view what) const;
-  ItemID fileId(const LwsLine &line, const LwsWords &words, size_t i, ItemType type) const;
+  double real(const LwsLine &line, const LineWords &words, size_t i, std::string_view what) const;
+  ItemID fileId(const LwsLine &line, const LineWords &words, size_t i, ItemType type) const;
 
   LwsDocument &document_;
   std::array<LwsValues, kItemTypeCount> defaults_;
   std::vector<PendingItem> items_;
-  std::unordered_map<ItemID, uint32_t> byFileId_;  // the file's IDs: index in items_
+  FileIdIndex byFileId_;  // the file's IDs: index in items_
   std::array<uint32_t, kItemTypeCount> counts_{};
   std::vector<uint32_t> boneCounts_;  // per object, for version 3 numbering
   int32_t current_ = -1;              // the item the lines belong to; -1: the scene
   int32_t lastObject_ = -1;
+  size_t segmentBegin_ = 0;  // of the lines not yet in a segment
+  ItemID segmentOwner_ = 0;
   Scene scene_;
 };
 
 void LwsReader::read() {
-  LwsLineCutter cutter(document_.text);
+  const std::string_view text = document_.text;
+  LwsLineCutter cutter(text);
   readHeader(cutter);
   LwsBlocks blocks;
-  LwsLine line;
-  std::vector<std::pair<size_t, int>> opened;  // where each open block starts
-  while (cutter.next(line)) {
-    const std::optional<LwsBlocks::Role> role = blocks.see(line.text);
-    if (!role) failAt(offsetOf(line, keywordOf(line.text)), "\"}\" closes no block");
-    if (*role == LwsBlocks::Role::kOpen)
-      opened.emplace_back(line.begin + (line.text.size() - trimmedStart(line.text).size()), cutter.number());
-    if (*role == LwsBlocks::Role::kClose) opened.pop_back();
-    if (*role == LwsBlocks::Role::kTopLevel) {
-      readLine(line, blocks);
-    } else if (*role == LwsBlocks::Role::kPositionKey && current_ >= 0) {
-      const LwsWords words(line.text);
-      items_[current_].values.position[blocks.channel()] = real(line, words, 1, "the key's value");
-    }
-    addToSegment(line);
-  }
+  std::vector<size_t> opened;  // where each open block starts
+  readLines(cutter, blocks, opened);
+  closeSegment(text.size());
   if (!opened.empty()) {
-    failAt(opened.back().first, "this block is never closed: expected \"}\" on a line of its own");
+    failAt(opened.back(), "this block is never closed: expected \"}\" on a line of its own");
   }
   link();
+}
+
+void LwsReader::readLines(LwsLineCutter &cutter, LwsBlocks &blocks, std::vector<size_t> &opened) {
+  const std::string_view text = document_.text;
+  LwsLine line;
+  std::string_view keyword;
+  for (;;) {
+    if (blocks.inPlainBlock()) {
+      // Most lines lie inside envelopes and change nothing: they go by in one step.
+      cutter.skipTo(blocks.plainLinesEnd(text, cutter.position()));
+    }
+    if (!cutter.next(line)) break;
+    const size_t textEnd = line.begin + line.text.size();
+    size_t first = line.begin;
+    while (first < textEnd && isLwsBlank(text[first])) ++first;
+    keyword = text.substr(first, lwsWordEnd(text, first, textEnd) - first);
+    const std::optional<LwsBlocks::Role> role = blocks.seeWord(text.substr(first, textEnd - first), keyword);
+    if (!role) failAt(offsetOf(line, keywordOf(line.text)), "\"}\" closes no block");
+    if (*role == LwsBlocks::Role::kOpen) opened.push_back(first);
+    if (*role == LwsBlocks::Role::kClose) opened.pop_back();
+    if (*role == LwsBlocks::Role::kTopLevel) {
+      readLine(line, keyword, blocks);
+    } else if (*role == LwsBlocks::Role::kPositionKey && current_ >= 0) {
+      const LineWords words(line.text, keyword);
+      items_[current_].values.position[blocks.channel()] = real(line, words, 1, "the key's value");
+    }
+  }
 }
 
 void LwsReader::readHeader(LwsLineCutter &cutter) {
@@ -132,7 +177,6 @@ void LwsReader::readHeader(LwsLineCutter &cutter) {
   }
   const size_t end = document_.text.find('\n');
   document_.lineEnd = end != std::string::npos && end > 0 && document_.text[end - 1] == '\r' ? "\r\n" : "\n";
-  addToSegment(line);
   if (!cutter.next(line)) failAt(document_.text.size(), "expected the format version 3, 4 or 5 on line 2");
   const LwsWords words(line.text);
   const std::optional<long> version = parseLwsInteger(words[0]);
@@ -140,36 +184,38 @@ void LwsReader::readHeader(LwsLineCutter &cutter) {
     failAt(offsetOf(line, words[0]), "expected the format version 3, 4 or 5, got " + quoted(line.text));
   }
   document_.version = static_cast<int>(*version);
-  addToSegment(line);
 }
 
-void LwsReader::readLine(const LwsLine &line, LwsBlocks &blocks) {
-  const LwsWords words(line.text);
-  const std::string_view keyword = words[0];
-  if (declaresItem(keyword)) {
+void LwsReader::readLine(const LwsLine &line, std::string_view keyword, LwsBlocks &blocks) {
+  const LwsKeyword kind = lwsKeyword(keyword);
+  if (kind == LwsKeyword::kOther) return;
+  const LineWords words(line.text, keyword);
+  if (declaresItem(kind)) {
     blocks.forgetChannel();
-    declare(line, words);
+    declare(line, words, kind);
     return;
   }
-  if (isSceneWideKeyword(keyword)) {
+  if (kind == LwsKeyword::kSceneWide) {
     current_ = -1;
+    belongFrom(line.begin, 0);
     return;
   }
   if (current_ < 0) return;
-  if (items_[current_].type == ItemType::kBone && isObjectKeywordAfterBones(keyword)) {
+  if (items_[current_].type == ItemType::kBone && isObjectKeywordAfterBones(kind)) {
     current_ = items_[current_].ownerIndex;
+    belongFrom(line.begin, items_[current_].hostId);
   }
-  readKeyword(items_[current_], line, words);
+  readKeyword(items_[current_], line, words, kind);
 }
 
-void LwsReader::declare(const LwsLine &line, const LwsWords &words) {
+void LwsReader::declare(const LwsLine &line, const LineWords &words, LwsKeyword kind) {
   const std::string_view keyword = words[0];
   const bool withIds = document_.version >= 4;
   PendingItem item{};
   item.declaredAt = line.begin;
-  if (keyword == "LoadObjectLayer" || keyword == "LoadObject") {
+  if (kind == LwsKeyword::kLoadObjectLayer || kind == LwsKeyword::kLoadObject) {
     item.type = ItemType::kObject;
-    const bool layered = keyword == "LoadObjectLayer";
+    const bool layered = kind == LwsKeyword::kLoadObjectLayer;
     if (layered) integer(line, words, 1, 0, 1L << 30, "a layer number");
     const size_t idWord = layered ? 2 : 1;
     if (withIds) item.fileId = fileId(line, words, idWord, ItemType::kObject);
@@ -177,20 +223,20 @@ void LwsReader::declare(const LwsLine &line, const LwsWords &words) {
     const std::string_view path = after(line.text, last);
     if (path.empty()) failAt(offsetOf(line, {}), std::string(keyword) + ": expected the object's file");
     item.name = objectNameOf(path);
-  } else if (keyword == "AddNullObject") {
+  } else if (kind == LwsKeyword::kAddNullObject) {
     item.type = ItemType::kObject;
     if (withIds) item.fileId = fileId(line, words, 1, ItemType::kObject);
-    item.name = withIds ? after(line.text, words[1]) : words.rest;
+    item.name = withIds ? after(line.text, words[1]) : words.rest();
   } else {
-    item.type = keyword == "AddBone"    ? ItemType::kBone
-                : keyword == "AddLight" ? ItemType::kLight
-                                        : ItemType::kCamera;
+    item.type = kind == LwsKeyword::kAddBone    ? ItemType::kBone
+                : kind == LwsKeyword::kAddLight ? ItemType::kLight
+                                                : ItemType::kCamera;
     if (withIds) item.fileId = fileId(line, words, 1, item.type);
     item.name = item.type == ItemType::kBone ? "Bone" : item.type == ItemType::kLight ? "Light" : "Camera";
   }
   const int slot = typeSlot(item.type);
   item.values = defaults_[slot];
-  if (keyword == "AddNullObject") item.values.flags |= kItemNull;
+  if (kind == LwsKeyword::kAddNullObject) item.values.flags |= kItemNull;
   if (counts_[slot] >= kMaxItemsPerType) {
     failAt(line.begin, "no room in the scene for another " + std::string(itemTypeName(item.type)));
   }
@@ -211,19 +257,19 @@ void LwsReader::declare(const LwsLine &line, const LwsWords &words) {
     lastObject_ = static_cast<int32_t>(items_.size());
     boneCounts_.push_back(0);
   }
-  const auto [known, added] = byFileId_.emplace(item.fileId, static_cast<uint32_t>(items_.size()));
-  if (!added) {
-    const int firstLine = textPosition(document_.text, items_[known->second].declaredAt).line;
+  if (const std::optional<uint32_t> known =
+          byFileId_.add(item.fileId, static_cast<uint32_t>(items_.size()))) {
+    const int firstLine = textPosition(document_.text, items_[*known].declaredAt).line;
     failAt(
-        offsetOf(line, words[keyword == "LoadObjectLayer" ? 2 : 1]),
+        offsetOf(line, words[kind == LwsKeyword::kLoadObjectLayer ? 2 : 1]),
         hexId(item.fileId) + " is already the ID of the item declared on line " + std::to_string(firstLine));
   }
   current_ = static_cast<int32_t>(items_.size());
   items_.push_back(item);
+  belongFrom(line.begin, item.hostId);
 }
 
-void LwsReader::readKeyword(PendingItem &item, const LwsLine &line, const LwsWords &words) {
-  const std::string_view keyword = words[0];
+void LwsReader::readKeyword(PendingItem &item, const LwsLine &line, const LineWords &words, LwsKeyword kind) {
   LwsValues &values = item.values;
   const ItemType type = item.type;
   const auto flag = [&](ItemFlag bit, bool on) {
@@ -238,72 +284,104 @@ void LwsReader::readKeyword(PendingItem &item, const LwsLine &line, const LwsWor
     const long colour = integer(line, words, 2, -1, 14, "a colour");
     if (colour >= 0) values.colour = static_cast<uint8_t>(colour);
   };
-  if (keyword == "ParentItem") {
+  if (kind == LwsKeyword::kParentItem) {
     item.parentFileId = fileId(line, words, 1, ItemType{});
     item.parentAt = offsetOf(line, words[1]);
     return;
   }
   switch (type) {
     case ItemType::kObject:
-      if (keyword == "ShowObject") {
-        show();
-      } else if (keyword == "ShadowOptions") {
-        const long bits = integer(line, words, 1, 0, 7, "shadow options");
-        flag(kItemSelfShadow, bits & 1);
-        flag(kItemCastShadow, bits & 2);
-        flag(kItemReceiveShadow, bits & 4);
-      } else if (keyword == "UnseenByRays") {
-        flag(kItemUnseenByRays, integer(line, words, 1, 0, 1, "0 or 1"));
-      } else if (keyword == "UnseenByCamera") {
-        flag(kItemUnseenByCamera, integer(line, words, 1, 0, 1, "0 or 1"));
-      } else if (keyword == "UnseenByRadiosity") {
-        flag(kItemUnseenByRadiosity, integer(line, words, 1, 0, 1, "0 or 1"));
-      } else if (keyword == "UnaffectedByFog") {
-        flag(kItemUnaffectedByFog, integer(line, words, 1, 0, 1, "0 or 1"));
-      } else if (keyword == "ObjectAlphaMode") {
-        values.alphaMode = static_cast<uint8_t>(integer(line, words, 1, 0, 2, "an alpha mode"));
+      switch (kind) {
+        case LwsKeyword::kShowObject:
+          show();
+          break;
+        case LwsKeyword::kShadowOptions: {
+          const long bits = integer(line, words, 1, 0, 7, "shadow options");
+          flag(kItemSelfShadow, bits & 1);
+          flag(kItemCastShadow, bits & 2);
+          flag(kItemReceiveShadow, bits & 4);
+          break;
+        }
+        case LwsKeyword::kUnseenByRays:
+          flag(kItemUnseenByRays, integer(line, words, 1, 0, 1, "0 or 1"));
+          break;
+        case LwsKeyword::kUnseenByCamera:
+          flag(kItemUnseenByCamera, integer(line, words, 1, 0, 1, "0 or 1"));
+          break;
+        case LwsKeyword::kUnseenByRadiosity:
+          flag(kItemUnseenByRadiosity, integer(line, words, 1, 0, 1, "0 or 1"));
+          break;
+        case LwsKeyword::kUnaffectedByFog:
+          flag(kItemUnaffectedByFog, integer(line, words, 1, 0, 1, "0 or 1"));
+          break;
+        case LwsKeyword::kObjectAlphaMode:
+          values.alphaMode = static_cast<uint8_t>(integer(line, words, 1, 0, 2, "an alpha mode"));
+          break;
+        default:
+          break;
       }
       return;
     case ItemType::kBone:
-      if (keyword == "BoneName") {
-        item.name = words.rest;
-      } else if (keyword == "ShowBone") {
-        show();
-      } else if (keyword == "BoneActive") {
-        flag(kItemActive, integer(line, words, 1, 0, 1, "0 or 1"));
-      } else if (keyword == "BoneRestLength") {
-        values.restLength = real(line, words, 1, "a rest length");
-      } else if (keyword == "BoneStrength") {
-        values.strength = real(line, words, 1, "a strength");
-      } else if (keyword == "ScaleBoneStrength") {
-        flag(kItemBoneMultiply, integer(line, words, 1, 0, 1, "0 or 1"));
-      } else if (keyword == "BoneType") {
-        values.boneType = static_cast<uint8_t>(integer(line, words, 1, 0, 1, "a bone type"));
+      switch (kind) {
+        case LwsKeyword::kBoneName:
+          item.name = words.rest();
+          break;
+        case LwsKeyword::kShowBone:
+          show();
+          break;
+        case LwsKeyword::kBoneActive:
+          flag(kItemActive, integer(line, words, 1, 0, 1, "0 or 1"));
+          break;
+        case LwsKeyword::kBoneRestLength:
+          values.restLength = real(line, words, 1, "a rest length");
+          break;
+        case LwsKeyword::kBoneStrength:
+          values.strength = real(line, words, 1, "a strength");
+          break;
+        case LwsKeyword::kScaleBoneStrength:
+          flag(kItemBoneMultiply, integer(line, words, 1, 0, 1, "0 or 1"));
+          break;
+        case LwsKeyword::kBoneType:
+          values.boneType = static_cast<uint8_t>(integer(line, words, 1, 0, 1, "a bone type"));
+          break;
+        default:
+          break;
       }
       return;
     case ItemType::kLight:
-      if (keyword == "LightName") item.name = words.rest;
-      if (keyword == "ShowLight") show();
+      if (kind == LwsKeyword::kLightName) item.name = words.rest();
+      if (kind == LwsKeyword::kShowLight) show();
       return;
     case ItemType::kCamera:
-      if (keyword == "CameraName") item.name = words.rest;
-      if (keyword == "ShowCamera") show();
+      if (kind == LwsKeyword::kCameraName) item.name = words.rest();
+      if (kind == LwsKeyword::kShowCamera) show();
       return;
   }
 }
 
-void LwsReader::addToSegment(const LwsLine &line) {
-  const ItemID owner = current_ < 0 ? 0 : items_[current_].hostId;
-  std::vector<LwsSegment> &segments = document_.segments;
-  const uint64_t length = line.end - line.begin;
-  if (!segments.empty() && segments.back().item == owner && segments.back().length + length <= UINT32_MAX) {
-    segments.back().length += static_cast<uint32_t>(length);
-    return;
-  }
-  segments.push_back({line.begin, static_cast<uint32_t>(length), owner});
+void LwsReader::belongFrom(size_t lineBegin, ItemID owner) {
+  if (owner == segmentOwner_) return;
+  closeSegment(lineBegin);
+  segmentBegin_ = lineBegin;
+  segmentOwner_ = owner;
 }
 
-long LwsReader::integer(const LwsLine &line, const LwsWords &words, size_t i, long low, long high,
+void LwsReader::closeSegment(size_t end) {
+  const std::string_view text = document_.text;
+  size_t begin = segmentBegin_;
+  while (end - begin > UINT32_MAX) {
+    // Longer than a segment holds: as many whole lines as fit, then a new segment.
+    const size_t lastBreak = text.rfind('\n', begin + UINT32_MAX - 1);
+    if (lastBreak == std::string_view::npos || lastBreak < begin) {
+      failAt(begin, "this line is longer than 4 GiB, more than a scene file line can hold");
+    }
+    document_.segments.push_back({begin, static_cast<uint32_t>(lastBreak + 1 - begin), segmentOwner_});
+    begin = lastBreak + 1;
+  }
+  if (end > begin) document_.segments.push_back({begin, static_cast<uint32_t>(end - begin), segmentOwner_});
+}
+
+long LwsReader::integer(const LwsLine &line, const LineWords &words, size_t i, long low, long high,
                         std::string_view what) const {
   const std::optional<long> value = parseLwsInteger(words[i]);
   if (!value || *value < low || *value > high) {
@@ -314,7 +392,7 @@ long LwsReader::integer(const LwsLine &line, const LwsWords &words, size_t i, lo
   return *value;
 }
 
-double LwsReader::real(const LwsLine &line, const LwsWords &words, size_t i, std::string_view what) const {
+double LwsReader::real(const LwsLine &line, const LineWords &words, size_t i, std::string_view what) const {
   const std::optional<double> value = parseLwsReal(words[i]);
   if (!value) {
     failAt(offsetOf(line, words[i]), std::string(words[0]) + ": expected " + std::string(what) +
@@ -324,7 +402,7 @@ double LwsReader::real(const LwsLine &line, const LwsWords &words, size_t i, std
 }
 
 // `type` ItemType{}: any type.
-ItemID LwsReader::fileId(const LwsLine &line, const LwsWords &words, size_t i, ItemType type) const {
+ItemID LwsReader::fileId(const LwsLine &line, const LineWords &words, size_t i, ItemType type) const {
   const std::optional<ItemID> id = parseLwsId(words[i]);
   const uint32_t bits = id ? itemTypeBits(*id) : 0;
   if (!id || bits < 1 || bits > kItemTypeCount) {
@@ -338,6 +416,20 @@ ItemID LwsReader::fileId(const LwsLine &line, const LwsWords &words, size_t i, I
                                          withArticle(type) + " ID");
   }
   return *id;
+}
+
+// Most parents are the item just before, as in a chain, or the bone's
+// object; the index is asked only for the others.
+const PendingItem &LwsReader::parentOf(const PendingItem &pending) const {
+  const size_t place = static_cast<size_t>(&pending - items_.data());
+  if (place > 0 && items_[place - 1].fileId == pending.parentFileId) return items_[place - 1];
+  if (pending.ownerIndex >= 0 && items_[pending.ownerIndex].fileId == pending.parentFileId) {
+    return items_[pending.ownerIndex];
+  }
+  const std::optional<uint32_t> found = byFileId_.find(pending.parentFileId);
+  if (!found)
+    failAt(pending.parentAt, "ParentItem: no item " + hexId(pending.parentFileId) + " in this file");
+  return items_[*found];
 }
 
 void LwsReader::link() {
@@ -360,11 +452,7 @@ void LwsReader::link() {
     item.alphaMode = values.alphaMode;
     item.boneType = values.boneType;
     if (!pending.parentFileId) continue;
-    const auto found = byFileId_.find(pending.parentFileId);
-    if (found == byFileId_.end()) {
-      failAt(pending.parentAt, "ParentItem: no item " + hexId(pending.parentFileId) + " in this file");
-    }
-    const PendingItem &parent = items_[found->second];
+    const PendingItem &parent = parentOf(pending);
     if (&parent == &pending) failAt(pending.parentAt, "ParentItem: an item cannot be its own parent");
     if (pending.type != ItemType::kBone) {
       item.parent = parent.hostId;
@@ -399,6 +487,10 @@ void LwsReader::link() {
 }
 
 void LwsReader::snapshot() {
+  for (size_t slot = 0; slot < kItemTypeCount; ++slot) {
+    document_.fileIds[slot].reserve(counts_[slot]);
+    document_.values[slot].reserve(counts_[slot]);
+  }
   for (const PendingItem &pending : items_) {
     const int slot = typeSlot(pending.type);
     document_.fileIds[slot].push_back(pending.fileId);

@@ -49,13 +49,13 @@ std::optional<FileError> readScene(std::string_view text, const std::string &fil
 }
 
 std::optional<FileError> loadSceneFile(const std::string &path, Host &host) {
-  std::string text;
+  InputBytes bytes;
   try {
-    text = readInputFile(path);
+    bytes = readInputBytes(path);
   } catch (const FileProblem &problem) {
     return FileError{path, 0, 0, "cannot read: " + problem.reason(), {}};
   }
-  return readScene(text, path, host);
+  return readScene(bytes.view(), path, host);
 }
 
 }  // namespace layout

@@ -171,6 +171,51 @@ TEST_F(FileIo, ReadingTakesRegularFilesWithinTheLimit) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
+TEST_F(FileIo, AFileMappedOrReadGivesTheSameBytesAndIsLeftAsItWas) {
+  const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+  const std::vector<std::string> contents = {"",
+                                             "x",
+                                             std::string(page - 1, 'a') + "\n",
+                                             std::string(page, 'b'),
+                                             std::string(page + 1, 'c'),
+                                             "{\"format\": \"mint-scene\"}  no line break at the end"};
+  for (const std::string &content : contents) {
+    SCOPED_TRACE(content.size());
+    write("file", content);
+    InputBytes mapped = readInputBytes(path("file"));
+    const InputBytes copied = readInputBytes(path("file"), kLargestInput, false);
+    EXPECT_EQ(mapped.view(), content);
+    EXPECT_EQ(copied.view(), content);
+    EXPECT_EQ(mapped.mapped(), !content.empty());
+    EXPECT_FALSE(copied.mapped());
+    // The bytes outlive a move, and a string of their own outlives them.
+    InputBytes moved = std::move(mapped);
+    EXPECT_EQ(moved.view(), content);
+    EXPECT_EQ(moved.take(), content);
+    EXPECT_TRUE(moved.view().empty());
+    EXPECT_EQ(read("file"), content);
+  }
+  // What cannot be read is refused as by the plain reader.
+  EXPECT_EQ(problemKind([&] { readInputBytes(path("file"), 9); }), FileProblem::Kind::kTooLarge);
+  EXPECT_EQ(problemKind([&] { readInputBytes(dir_); }), FileProblem::Kind::kNotRegular);
+  EXPECT_EQ(problemKind([&] { readInputBytes(path("none")); }), FileProblem::Kind::kSystem);
+
+  // Standard input redirected from a file is taken from where it stands.
+  write("input", "skipped:the rest");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const int file = ::open(path("input").c_str(), O_RDONLY);
+    ::lseek(file, 8, SEEK_SET);
+    ::dup2(file, STDIN_FILENO);
+    const InputBytes bytes = readInputBytes("-");
+    ::_exit(bytes.view() == "the rest" && !bytes.mapped() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
 }  // namespace
 }  // namespace layout
 #endif  // _WIN32

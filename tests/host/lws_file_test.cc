@@ -308,6 +308,69 @@ TEST(LwsFile, ABadFileIsRefusedWithItsPlaceAndTheHostKeepsItsScene) {
   EXPECT_EQ(unknown.save(), unknown.original);
 }
 
+// Lines inside blocks are passed over up to the next brace that starts a
+// line; a brace anywhere else, or a word that only starts with one, must
+// not end or open a block.
+TEST(LwsFile, BlocksAreFollowedWhereverTheirBracesFall) {
+  const std::string text =
+      "LWSC\n5\n\nAddNullObject 10000000 Root\nObjectMotion\nNumChannels 9\n"
+      "Channel 0\n{ Envelope\n  1\n  { Nested {inner}\n    Key 7 0 0 0 0 0 0 0 0\n  }\n"
+      "  Key 2.5 0 0 0 0 0 0 0 0\n  Behaviors 1 1 }x\n}x\n}   \n"
+      "Channel 1\n\t{ Envelope\n  Key -1.25 0 0 0 0 0 0 0 0\n  Key 9 0 0 0 0 0 0 0 0\n\t}\n"
+      "Channel 4\n{ Envelope\n  { Inner\n  }\n  Key 3 0 0 0 0 0 0 0 0\n}\n"
+      "Channel 2\n{ Envelope\n  1\n  Key 0.125 0 0 0 0 0 0 0 0\n}";
+  for (const bool crlf : {false, true}) {
+    SCOPED_TRACE(crlf ? "CRLF" : "LF");
+    std::string file = text;
+    for (size_t at = 0; crlf && (at = file.find('\n', at)) != std::string::npos; at += 2)
+      file.insert(at, "\r");
+    Loaded loaded(file);
+    const Item &root = loaded.named("Root");
+    EXPECT_EQ(root.position[0], 2.5);
+    EXPECT_EQ(root.position[1], -1.25);
+    EXPECT_EQ(root.position[2], 0.125);
+    EXPECT_EQ(loaded.save(), file);
+
+    // Cut off inside the last block, without a line break: that block is never closed.
+    Host host;
+    std::unique_ptr<LwsDocument> document;
+    const std::optional<FileError> error =
+        readLwsScene(file.substr(0, file.rfind("  Key")), "scene.lws", host, document);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->format(),
+              "scene.lws:29:1: this block is never closed: expected \"}\" on a line of its own");
+  }
+}
+
+// Layout numbers the items of a type in the order it writes them, but a
+// file edited by hand may not: IDs out of order still link, and one given
+// twice is still found, after them.
+TEST(LwsFile, IdsOutOfOrderLinkAndARepeatAfterThemIsFound) {
+  const std::string text =
+      "LWSC\n5\n\nAddNullObject 10000002 C\nAddNullObject 10000000 A\nParentItem 10000002\n"
+      "AddNullObject 10000001 B\nParentItem 10000000\nLoadObjectLayer 1 10000003 Objects/Body.lwo\n"
+      "AddBone 40010003\nBoneName Upper\nAddBone 40000003\nBoneName Lower\nParentItem 40010003\n"
+      "AddBone 40020003\nBoneName Tip\nParentItem 40000003\n";
+  Loaded loaded(text);
+  EXPECT_EQ(loaded.named("A").parent, loaded.named("C").id);
+  EXPECT_EQ(loaded.named("B").parent, loaded.named("A").id);
+  EXPECT_EQ(loaded.named("Lower").parent, loaded.named("Upper").id);
+  EXPECT_EQ(loaded.named("Tip").parent, loaded.named("Lower").id);
+  EXPECT_EQ(loaded.save(), text);
+
+  for (const auto &[repeat, message] : std::vector<std::pair<std::string, std::string>>{
+           {"AddNullObject 10000001 Again\n",
+            "scene.lws:18:15: 10000001 is already the ID of the item declared on line 7"},
+           {"AddBone 40000003\n",
+            "scene.lws:18:9: 40000003 is already the ID of the item declared on line 12"}}) {
+    Host host;
+    std::unique_ptr<LwsDocument> document;
+    const std::optional<FileError> error = readLwsScene(text + repeat, "scene.lws", host, document);
+    ASSERT_TRUE(error) << message;
+    EXPECT_EQ(error->format(), message);
+  }
+}
+
 TEST(LwsFile, AnObjectBeyondWhatBoneIdsCanNumberIsRefusedOnSave) {
   Host host;
   Scene &scene = host.scene();

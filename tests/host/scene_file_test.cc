@@ -489,6 +489,40 @@ TEST_F(SceneFileOnDisk, FailuresNameThePathAndTheReason) {
   EXPECT_EQ(error->format(), dir_ + "/bad.json:3:3: version: this host reads version 1, not true");
 }
 
+// A file is mapped, not copied, where the system allows: its last byte may
+// be the last of a page, with nothing readable after it.
+TEST_F(SceneFileOnDisk, AFileEndingAtAPageEdgeLoadsAndFailsAsTheSameTextInMemory) {
+  Host host;
+  ASSERT_FALSE(readScene(defaultScene(), "default", host));
+  const std::string saved = writeScene(host);
+  const std::string path = dir_ + "/rig.json";
+  for (const size_t page : {size_t{4096}, size_t{16384}}) {
+    ASSERT_LT(saved.size(), page);
+    // Whole, padded with blanks to the page's end without a line break.
+    std::string text = saved.substr(0, saved.find_last_not_of(" \n") + 1);
+    text.append(page - text.size(), ' ');
+    std::ofstream(path, std::ios::binary) << text;
+    Host loaded;
+    const auto error = loadSceneFile(path, loaded);
+    ASSERT_FALSE(error) << error->format();
+    EXPECT_EQ(writeScene(loaded), saved);
+    // Cut off inside a string, a number, a key and between values, at the page's end.
+    for (const char *cut : {"\"Neck", "1.0", "\"parent\"", "},"}) {
+      SCOPED_TRACE(cut);
+      const size_t found = saved.rfind(cut);
+      ASSERT_NE(found, std::string::npos);
+      const size_t at = found + std::string_view(cut).size() - 1;
+      const std::string cutOff = std::string(page - at, '\n') + saved.substr(0, at);
+      std::ofstream(path, std::ios::binary) << cutOff;
+      Host fromFile, fromText;
+      const auto onDisk = loadSceneFile(path, fromFile);
+      const auto inMemory = readScene(cutOff, path, fromText);
+      ASSERT_TRUE(onDisk && inMemory);
+      EXPECT_EQ(onDisk->formatWithSource(), inMemory->formatWithSource());
+    }
+  }
+}
+
 TEST(ResolveItem, FindsByIdOrNameAndListsCandidatesWhenANameRepeats) {
   Scene scene;
   const ItemID body = scene.addObject("Body");
