@@ -99,8 +99,9 @@ int CommandInterpreter::evaluate(std::string_view text) {
 }
 
 int CommandInterpreter::refuse(std::string_view text, std::string reason) {
-  log_.append(text, false);
-  rejections_.push_back({commandCount_, std::string(text), std::move(reason)});
+  const size_t entry = log_.size();
+  const size_t logEntry = log_.append(text, false) ? entry : Rejection::kNotLogged;
+  rejections_.push_back({commandCount_, logEntry, std::string(text), std::move(reason)});
   ++commandCount_;
   return 0;
 }

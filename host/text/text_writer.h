@@ -45,18 +45,25 @@ class TextWriter {
     char digits[24];
     return *this << std::string_view(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
   }
+  // Room for `bytes` (at most kBufferBytes) in the buffer, to write straight
+  // into; hand the end of what was written to commit().
+  char *reserve(size_t bytes) {
+    if (bytes > kBufferBytes - used_) drain();
+    return buffer_.get() + used_;
+  }
+  void commit(const char *end) { used_ = static_cast<size_t>(end - buffer_.get()); }
   // Repeats `c` `count` times.
   TextWriter &fill(char c, size_t count);
 
   // Hands everything buffered to the target (and flushes a stream).
   void flush();
+  static constexpr size_t kBufferBytes = size_t{64} << 10;
+
   // Whether writing to a file descriptor failed; errno tells why, and
   // nothing more is written.
   bool failed() const { return failed_; }
 
  private:
-  static constexpr size_t kBufferBytes = size_t{64} << 10;
-
   void drain();
   void send(std::string_view text);
   TextWriter &writeLong(std::string_view text);

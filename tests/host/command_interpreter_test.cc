@@ -275,6 +275,17 @@ TEST_F(CommandInterpreterTest, LogKeepsEveryTextWithItsResultAndCanBeSwitchedOff
   ASSERT_EQ(commands_.rejections().size(), 2u);
   EXPECT_EQ(commands_.rejections()[1].command, 3u);
   EXPECT_EQ(commands_.rejections()[1].text, "Bogus");
+
+  // Each rejection knows its own entry in the log, whatever went unlogged.
+  EXPECT_EQ(commands_.rejections()[0].logEntry, 1u);
+  EXPECT_EQ(commands_.rejections()[1].logEntry, Rejection::kNotLogged);
+  commands_.log().setEnabled(true);
+  run("Bogus 2");
+  ASSERT_EQ(commands_.rejections().size(), 3u);
+  EXPECT_EQ(commands_.rejections()[2].command, 4u);
+  EXPECT_EQ(commands_.rejections()[2].logEntry, 2u);
+  EXPECT_EQ(commands_.log()[2].text, "Bogus 2");
+  EXPECT_EQ(commands_.log().refusedBetween(0, 3), 2u);
 }
 
 // The shape of a large bone run: each selected object gets a chain of bones.
