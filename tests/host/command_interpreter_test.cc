@@ -234,6 +234,53 @@ TEST_F(CommandInterpreterTest, UnknownWordsAreRefusedAndCaseMatters) {
   EXPECT_EQ(run(""), 0);
   EXPECT_EQ(lastRefusal(), ": empty command");
   EXPECT_EQ(run(" AddNull X"), 0);
+
+  // Every word is known, and none with a byte changed, added or dropped.
+  for (const std::string word : {"AddBone",
+                                 "AddChildBone",
+                                 "AddNull",
+                                 "AddToSelection",
+                                 "BoneRestLength",
+                                 "BoneStrength",
+                                 "BoneStrengthMultiply",
+                                 "BoneType",
+                                 "CastShadow",
+                                 "DynamicUpdate",
+                                 "EditBones",
+                                 "EditCameras",
+                                 "EditLights",
+                                 "EditObjects",
+                                 "ItemActive",
+                                 "ItemColor",
+                                 "ItemIconScale",
+                                 "ItemVisibility",
+                                 "ParentItem",
+                                 "Position",
+                                 "ReceiveShadow",
+                                 "SelectItem",
+                                 "SelfShadow",
+                                 "StatusMsg",
+                                 "UnaffectedByFog",
+                                 "UnseenByAlphaChannel",
+                                 "UnseenByCamera",
+                                 "UnseenByRadiosity",
+                                 "UnseenByRays"}) {
+    if (run(word + " ?") == 0) {
+      EXPECT_EQ(lastRefusal().find("unknown command"), std::string::npos) << word;
+    }
+    for (size_t at = 0; at <= word.size(); ++at) {
+      std::vector<std::string> near = {word.substr(0, at) + "x" + word.substr(at)};
+      if (at < word.size()) {
+        near.push_back(word.substr(0, at) + word.substr(at + 1));
+        near.push_back(word);
+        near.back()[at] ^= 0x20;
+      }
+      for (const std::string &other : near) {
+        EXPECT_EQ(run(other + " ?"), 0);
+        EXPECT_NE(lastRefusal().find("unknown command"), std::string::npos) << other;
+      }
+    }
+  }
 }
 
 TEST_F(CommandInterpreterTest, InterfaceCommandsSetDynamicUpdateEditModeAndReportStatus) {
