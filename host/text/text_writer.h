@@ -1,8 +1,10 @@
 // Text written out piece by piece through one buffer, so a report of millions
 // of lines is never held whole: the buffer goes to its target (a stream or a
-// string) each time it fills, and at flush().
+// string) each time it fills, and at flush(). For a long report, a thread of
+// the writer's own can hand the full buffers on while the next is filled.
 //
 //   layout::TextWriter out(std::cout);
+//   out.writeInBackground();
 //   out << "Scene:\n" << 42 << '\n';
 //   out.flush();
 #pragma once
@@ -23,7 +25,7 @@ class TextWriter {
   explicit TextWriter(std::string &text) : text_(&text) {}
   // Writes to an open file descriptor, which stays open; see failed().
   explicit TextWriter(int fd) : fd_(fd) {}
-  ~TextWriter() { flush(); }
+  ~TextWriter();
   TextWriter(const TextWriter &) = delete;
   TextWriter &operator=(const TextWriter &) = delete;
 
@@ -55,16 +57,29 @@ class TextWriter {
   // Repeats `c` `count` times.
   TextWriter &fill(char c, size_t count);
 
-  // Hands everything buffered to the target (and flushes a stream).
+  // From now on full buffers go to the target from a thread of the
+  // writer's own, started when the first buffer fills: the target must not
+  // be used otherwise until flush() returns. Not for a string target.
+  void writeInBackground();
+
+  // Hands everything buffered to the target (and flushes a stream); in the
+  // background, waits until all of it is written.
   void flush();
   static constexpr size_t kBufferBytes = size_t{64} << 10;
 
-  // Whether writing to a file descriptor failed; errno tells why, and
-  // nothing more is written.
+  // Whether writing to a file descriptor failed; errno tells why (after
+  // flush(), when writing in the background), and nothing more is written.
   bool failed() const { return failed_; }
 
  private:
+  struct Background;
+  struct EndBackground {
+    void operator()(Background *background) const;
+  };
+
   void drain();
+  // Gives the full buffer to the background thread and takes a free one.
+  void handOver();
   void send(std::string_view text);
   TextWriter &writeLong(std::string_view text);
 
@@ -74,6 +89,9 @@ class TextWriter {
   std::string *text_ = nullptr;
   int fd_ = -1;
   bool failed_ = false;
+  int error_ = 0;  // errno when writing failed
+  bool inBackground_ = false;
+  std::unique_ptr<Background, EndBackground> background_;  // once its thread started
 };
 
 }  // namespace layout
