@@ -1,14 +1,19 @@
-// Short decimals read without the library parser come out as the library
-// reads them, bit for bit, and everything else is left to the library.
-#include "host/text/short_decimal.h"
-
+// Numbers to and from text without the library's general conversions each
+// time: short decimals read without the library parser come out as the
+// library reads them, bit for bit, and everything else is left to the
+// library; the remembered text of a double is always that double's.
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
+
+#include "host/text/real_texts.h"
+#include "host/text/short_decimal.h"
 
 namespace layout {
 namespace {
@@ -63,6 +68,24 @@ TEST(ShortDecimalTest, RandomDecimalsAroundEveryLimitMatchTheLibrary) {
     expectAsLibrary(std::to_string(n));
     expectAsLibrary(std::to_string(n) + ".");
     expectAsLibrary("0." + std::to_string(n));
+  }
+}
+
+size_t plainText(double value, char (&text)[32]) {
+  return static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
+}
+
+TEST(RealTextsTest, ValuesThatShareASlotEachGetTheirOwnText) {
+  RealTexts<plainText> texts;
+  std::mt19937_64 random(3);
+  std::vector<double> values = {0.0, -0.0, 0.5, 1.0, 1e300, -2.5e-300};
+  for (int i = 0; i < 500; ++i)
+    values.push_back(std::ldexp(static_cast<double>(random() % 100000), -(i % 40)));
+  for (int round = 0; round < 3; ++round) {
+    for (double value : values) {
+      char expected[32];
+      ASSERT_EQ(texts(value), std::string_view(expected, plainText(value, expected))) << value;
+    }
   }
 }
 
