@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/commands/command_args.h"
+#include "host/text/same_bytes.h"
 #include "host/text/short_decimal.h"
 #include "host/text/spelling.h"
 
@@ -88,8 +89,7 @@ const CommandInterpreter::Command *CommandInterpreter::findCommand(std::string_v
   if (word.empty()) return nullptr;
   for (size_t slot = wordSlot(word); kSlots[slot]; slot = (slot + 1) % kWordSlots) {
     const Command &command = *kSlots[slot];
-    if (command.word.size() == word.size() &&
-        std::memcmp(command.word.data(), word.data(), word.size()) == 0) {
+    if (command.word.size() == word.size() && sameBytes(command.word.data(), word.data(), word.size())) {
       return &command;
     }
   }

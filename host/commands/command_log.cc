@@ -6,6 +6,7 @@
 
 #include "host/commands/numbered_text.h"
 #include "host/text/printable.h"
+#include "host/text/same_bytes.h"
 #include "host/text/text_hash.h"
 
 namespace layout {
@@ -97,14 +98,14 @@ bool CommandLog::predictedForm(std::string_view text, uint32_t &index, uint64_t 
   if (prediction.after != lastForm_ || lastForm_ == 0) return false;
   const Form &known = form(prediction.form);
   if (known.digits == 0) {
-    if (text.size() != known.length || std::memcmp(text.data(), known.text, known.length) != 0) return false;
+    if (text.size() != known.length || !sameBytes(text.data(), known.text, known.length)) return false;
     index = prediction.form;
     return true;
   }
   const size_t numberBytes = known.digits + (known.decimals ? 1u : 0u);
   const size_t suffix = known.length - known.prefix;
-  if (text.size() != known.length + numberBytes || std::memcmp(text.data(), known.text, known.prefix) != 0 ||
-      std::memcmp(text.data() + known.prefix + numberBytes, known.text + known.prefix, suffix) != 0) {
+  if (text.size() != known.length + numberBytes || !sameBytes(text.data(), known.text, known.prefix) ||
+      !sameBytes(text.data() + known.prefix + numberBytes, known.text + known.prefix, suffix)) {
     return false;
   }
   uint64_t value = 0;

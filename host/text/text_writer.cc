@@ -23,7 +23,8 @@ struct TextWriter::Background {
     size_t size;
   };
   // Buffers in all: one filling, the rest queued or being sent.
-  static constexpr size_t kBuffers = 3;
+  static constexpr size_t kBuffers = 4;
+  static constexpr size_t kBufferBytes = size_t{1} << 20;
 
   std::mutex mutex;
   std::condition_variable changed;
@@ -70,12 +71,20 @@ void TextWriter::EndBackground::operator()(Background *background) const {
 
 TextWriter::~TextWriter() { flush(); }
 
-void TextWriter::writeInBackground() { inBackground_ = text_ == nullptr; }
+void TextWriter::writeInBackground() {
+  if (text_ || inBackground_) return;
+  inBackground_ = true;
+  // Larger buffers, so the threads meet less often.
+  auto larger = std::make_unique_for_overwrite<char[]>(Background::kBufferBytes);
+  std::memcpy(larger.get(), buffer_.get(), used_);
+  buffer_ = std::move(larger);
+  capacity_ = Background::kBufferBytes;
+}
 
 TextWriter &TextWriter::fill(char c, size_t count) {
   while (count > 0) {
-    if (used_ == kBufferBytes) drain();
-    const size_t run = std::min(count, kBufferBytes - used_);
+    if (used_ == capacity_) drain();
+    const size_t run = std::min(count, capacity_ - used_);
     std::memset(buffer_.get() + used_, c, run);
     used_ += run;
     count -= run;
@@ -120,7 +129,7 @@ void TextWriter::handOver() {
     std::unique_lock lock(background.mutex);
     background.queue.push_back({std::move(buffer_), used_});
     if (background.free.empty() && background.made < Background::kBuffers) {
-      next = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+      next = std::make_unique_for_overwrite<char[]>(capacity_);
       ++background.made;
     } else {
       background.changed.wait(lock, [&background] { return !background.free.empty(); });
@@ -157,19 +166,19 @@ void TextWriter::send(std::string_view text) {
 // goes straight through when it would fill the buffer again (in the
 // background, through the buffers, to keep its place in line).
 TextWriter &TextWriter::writeLong(std::string_view text) {
-  const size_t room = kBufferBytes - used_;
+  const size_t room = capacity_ - used_;
   std::memcpy(buffer_.get() + used_, text.data(), room);
-  used_ = kBufferBytes;
+  used_ = capacity_;
   drain();
   text.remove_prefix(room);
-  if (text.size() >= kBufferBytes) {
+  if (text.size() >= capacity_) {
     if (!inBackground_) {
       send(text);
       return *this;
     }
-    for (; text.size() >= kBufferBytes; text.remove_prefix(kBufferBytes)) {
-      std::memcpy(buffer_.get(), text.data(), kBufferBytes);
-      used_ = kBufferBytes;
+    for (; text.size() >= capacity_; text.remove_prefix(capacity_)) {
+      std::memcpy(buffer_.get(), text.data(), capacity_);
+      used_ = capacity_;
       drain();
     }
   }

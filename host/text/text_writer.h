@@ -30,7 +30,7 @@ class TextWriter {
   TextWriter &operator=(const TextWriter &) = delete;
 
   TextWriter &operator<<(std::string_view text) {
-    if (text.size() > kBufferBytes - used_) return writeLong(text);
+    if (text.size() > capacity_ - used_) return writeLong(text);
     text.copy(buffer_.get() + used_, text.size());
     used_ += text.size();
     return *this;
@@ -38,7 +38,7 @@ class TextWriter {
   TextWriter &operator<<(const char *text) { return *this << std::string_view(text); }
   TextWriter &operator<<(const std::string &text) { return *this << std::string_view(text); }
   TextWriter &operator<<(char c) {
-    if (used_ == kBufferBytes) drain();
+    if (used_ == capacity_) drain();
     buffer_[used_++] = c;
     return *this;
   }
@@ -50,7 +50,7 @@ class TextWriter {
   // Room for `bytes` (at most kBufferBytes) in the buffer, to write straight
   // into; hand the end of what was written to commit().
   char *reserve(size_t bytes) {
-    if (bytes > kBufferBytes - used_) drain();
+    if (bytes > capacity_ - used_) drain();
     return buffer_.get() + used_;
   }
   void commit(const char *end) { used_ = static_cast<size_t>(end - buffer_.get()); }
@@ -84,6 +84,7 @@ class TextWriter {
   TextWriter &writeLong(std::string_view text);
 
   std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  size_t capacity_ = kBufferBytes;
   size_t used_ = 0;
   std::ostream *stream_ = nullptr;
   std::string *text_ = nullptr;
