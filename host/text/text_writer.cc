@@ -4,70 +4,19 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
-#include <deque>
-#include <mutex>
 #include <system_error>
-#include <thread>
-#include <vector>
 
 namespace layout {
 
-// The thread that sends full buffers to the target in the order they were
-// filled, and the buffers going round: the caller fills one while the thread
-// sends the others.
-struct TextWriter::Background {
-  struct Full {
-    std::unique_ptr<char[]> bytes;
-    size_t size;
-  };
-  // Buffers in all: one filling, the rest queued or being sent.
-  static constexpr size_t kBuffers = 4;
-  static constexpr size_t kBufferBytes = size_t{1} << 20;
+namespace {
 
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::deque<Full> queue;
-  std::vector<std::unique_ptr<char[]>> free;
-  size_t made = 1;  // the buffer the writer started with
-  bool sending = false;
-  bool stopping = false;
-  std::thread thread;
+// A report's buffers in the background: one filling, the rest queued or
+// being written.
+constexpr size_t kBackgroundBuffers = 4;
+constexpr size_t kBackgroundBytes = size_t{1} << 20;
 
-  void run(TextWriter &writer) {
-    std::unique_lock lock(mutex);
-    for (;;) {
-      changed.wait(lock, [this] { return stopping || !queue.empty(); });
-      if (queue.empty()) return;
-      Full full = std::move(queue.front());
-      queue.pop_front();
-      sending = true;
-      lock.unlock();
-      writer.send({full.bytes.get(), full.size});
-      lock.lock();
-      sending = false;
-      free.push_back(std::move(full.bytes));
-      changed.notify_all();
-    }
-  }
-
-  // Waits until every queued buffer was sent.
-  void wait() {
-    std::unique_lock lock(mutex);
-    changed.wait(lock, [this] { return queue.empty() && !sending; });
-  }
-};
-
-void TextWriter::EndBackground::operator()(Background *background) const {
-  {
-    std::lock_guard lock(background->mutex);
-    background->stopping = true;
-  }
-  background->changed.notify_all();
-  background->thread.join();
-  delete background;
-}
+}  // namespace
 
 TextWriter::~TextWriter() { flush(); }
 
@@ -75,10 +24,10 @@ void TextWriter::writeInBackground() {
   if (text_ || inBackground_) return;
   inBackground_ = true;
   // Larger buffers, so the threads meet less often.
-  auto larger = std::make_unique_for_overwrite<char[]>(Background::kBufferBytes);
+  auto larger = std::make_unique_for_overwrite<char[]>(kBackgroundBytes);
   std::memcpy(larger.get(), buffer_.get(), used_);
   buffer_ = std::move(larger);
-  capacity_ = Background::kBufferBytes;
+  capacity_ = kBackgroundBytes;
 }
 
 TextWriter &TextWriter::fill(char c, size_t count) {
@@ -94,8 +43,8 @@ TextWriter &TextWriter::fill(char c, size_t count) {
 
 void TextWriter::flush() {
   drain();
-  if (background_) {
-    background_->wait();
+  if (relay_) {
+    relay_->wait();
     if (failed_) errno = error_;  // as the thread that wrote found it
   }
   if (stream_) stream_->flush();
@@ -112,33 +61,17 @@ void TextWriter::drain() {
 }
 
 void TextWriter::handOver() {
-  if (!background_) {
-    auto background = std::make_unique<Background>();
+  if (!relay_) {
     try {
-      background->thread = std::thread([this, state = background.get()] { state->run(*this); });
+      relay_ = std::make_unique<BufferRelay>(capacity_, kBackgroundBuffers,
+                                             [this](std::string_view bytes) { send(bytes); });
     } catch (const std::system_error &) {
       inBackground_ = false;  // no thread to be had: write from here
       drain();
       return;
     }
-    background_.reset(background.release());
   }
-  Background &background = *background_;
-  std::unique_ptr<char[]> next;
-  {
-    std::unique_lock lock(background.mutex);
-    background.queue.push_back({std::move(buffer_), used_});
-    if (background.free.empty() && background.made < Background::kBuffers) {
-      next = std::make_unique_for_overwrite<char[]>(capacity_);
-      ++background.made;
-    } else {
-      background.changed.wait(lock, [&background] { return !background.free.empty(); });
-      next = std::move(background.free.back());
-      background.free.pop_back();
-    }
-  }
-  background.changed.notify_all();
-  buffer_ = std::move(next);
+  buffer_ = relay_->handOver(std::move(buffer_), used_);
   used_ = 0;
 }
 

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/threads/buffer_relay.h"
+
 namespace layout {
 
 class TextWriter {
@@ -72,11 +74,6 @@ class TextWriter {
   bool failed() const { return failed_; }
 
  private:
-  struct Background;
-  struct EndBackground {
-    void operator()(Background *background) const;
-  };
-
   void drain();
   // Gives the full buffer to the background thread and takes a free one.
   void handOver();
@@ -92,7 +89,7 @@ class TextWriter {
   bool failed_ = false;
   int error_ = 0;  // errno when writing failed
   bool inBackground_ = false;
-  std::unique_ptr<Background, EndBackground> background_;  // once its thread started
+  std::unique_ptr<BufferRelay> relay_;  // once the first buffer filled, in the background
 };
 
 }  // namespace layout
