@@ -45,10 +45,6 @@ std::string missingServiceMessage(const RunOutcome &outcome) {
   return message;
 }
 
-}  // namespace
-
-namespace {
-
 // An entry's text, escaped as writePrintable() does, written piece by piece
 // without putting it together first.
 void writeEntryText(layout::TextWriter &out, const layout::CommandLog::Parts &parts) {
