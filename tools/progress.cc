@@ -26,7 +26,7 @@ void Progress::status(std::string_view text, std::optional<double> fraction) {
     const int percent = std::clamp(static_cast<int>(std::floor(*fraction * 100.0 + 1e-9)), 0, 100);
     const bool relabelled = !showing_ || label_ != text;
     showing_ = true;
-    label_ = std::string(text);
+    if (relabelled) label_ = text;
     if (terminal_) {
       if (relabelled || percent != percent_) {
         percent_ = percent;

@@ -37,6 +37,7 @@ int runServer(const CLI::App &app, const RunOptions &options) {
   std::optional<CliError> error;
   {
     layout::TextWriter writer(out);
+    writer.writeInBackground();
     error = printRun(writer, simulator.host(), outcome, options.style.verbosity, SceneAfterRun::kWhenSent);
   }
   out.flush();

@@ -1,8 +1,10 @@
 #include "tools/run_report.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
+#include "host/commands/numbered_text.h"
 #include "host/scene_files/scene_file.h"
 #include "host/scene_files/scene_keys.h"
 #include "host/text/printable.h"
@@ -43,37 +45,70 @@ std::string missingServiceMessage(const RunOutcome &outcome) {
   return message;
 }
 
+// An entry's text, escaped as writePrintable() does, written piece by piece
+// without putting it together first.
+void writeEntryText(layout::TextWriter &out, const layout::CommandLog::Parts &parts) {
+  constexpr size_t kNumberBytes = layout::NumberedText::kMaxDigits + 1;
+  const size_t bytes = parts.before.size() + parts.after.size() + kNumberBytes;
+  if (parts.plain && bytes <= layout::TextWriter::kBufferBytes) {
+    char *at = out.reserve(bytes);
+    std::memcpy(at, parts.before.data(), parts.before.size());
+    at += parts.before.size();
+    if (parts.digits) at = layout::writeNumber(at, parts.value, parts.digits, parts.decimals);
+    std::memcpy(at, parts.after.data(), parts.after.size());
+    out.commit(at + parts.after.size());
+    return;
+  }
+  layout::writePrintable(out, parts.before);
+  if (parts.digits) {
+    char *at = out.reserve(kNumberBytes);
+    out.commit(layout::writeNumber(at, parts.value, parts.digits, parts.decimals));
+  }
+  layout::writePrintable(out, parts.after);
+}
+
 }  // namespace
 
 void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end,
                    Detail detail) {
+  // The reason of each refused entry; after the log was cleared, the latest
+  // rejection at a position is the one the log now holds there.
   std::unordered_map<size_t, const layout::Rejection *> rejected;
-  for (const layout::Rejection &rejection : host.rejections()) rejected[rejection.command] = &rejection;
-  layout::CommandLog::Reader reader(host.commandLog(), first);
-  for (size_t i = first; i < end; ++i) {
-    const layout::CommandLog::Entry entry = reader.next();
-    if (entry.accepted) {
-      if (detail == Detail::kFull) {
-        out << "  ok  ";
-        layout::writePrintable(out, entry.text);
-        out << '\n';
-      }
-    } else {
-      const auto found = rejected.find(i);
-      out << "  REJECTED  ";
-      layout::writePrintable(out, entry.text);
-      out << ": ";
-      layout::writePrintable(out, found != rejected.end() ? found->second->reason : "refused");
-      out << '\n';
-    }
+  for (const layout::Rejection &rejection : host.rejections()) {
+    if (rejection.logEntry != layout::Rejection::kNotLogged) rejected[rejection.logEntry] = &rejection;
   }
+  const layout::CommandLog &log = host.commandLog();
+  const auto writeEntry = [&](size_t index, const layout::CommandLog::Parts &entry) {
+    if (entry.accepted) {
+      out << "  ok  ";
+      writeEntryText(out, entry);
+      out << '\n';
+      return;
+    }
+    const auto found = rejected.find(index);
+    out << "  REJECTED  ";
+    writeEntryText(out, entry);
+    out << ": ";
+    layout::writePrintable(out, found != rejected.end() ? found->second->reason : "refused");
+    out << '\n';
+  };
+  if (detail == Detail::kSummary) {
+    // Only the refused entries: the reader goes from one to the next.
+    const std::span<const size_t> refused = log.refusedEntries();
+    layout::CommandLog::Reader reader(log, first);
+    for (auto at = std::lower_bound(refused.begin(), refused.end(), first); at != refused.end() && *at < end;
+         ++at) {
+      reader.moveTo(*at);
+      writeEntry(*at, reader.nextParts());
+    }
+    return;
+  }
+  layout::CommandLog::Reader reader(log, first);
+  for (size_t i = first; i < end; ++i) writeEntry(i, reader.nextParts());
 }
 
 size_t countRejected(const layout::Host &host, size_t first, size_t end) {
-  size_t count = 0;
-  layout::CommandLog::Reader reader(host.commandLog(), first);
-  for (size_t i = first; i < end; ++i) count += reader.next().accepted ? 0 : 1;
-  return count;
+  return host.commandLog().refusedBetween(first, end);
 }
 
 std::optional<CliError> runError(const RunOutcome &outcome) {

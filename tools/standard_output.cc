@@ -31,6 +31,11 @@ class DescriptorBuffer : public std::streambuf {
   }
 
   std::streamsize xsputn(const char *text, std::streamsize count) override {
+    // A piece as large as the buffer (a writer's whole buffer) goes straight
+    // out after what is buffered, without a copy.
+    if (count >= static_cast<std::streamsize>(sizeof buffer_)) {
+      return drain() && writeAll(text, static_cast<size_t>(count)) ? count : 0;
+    }
     const std::streamsize put = std::streambuf::xsputn(text, count);
     if (lineBuffered_ && std::memchr(text, '\n', static_cast<size_t>(put)) != nullptr && !drain()) return 0;
     return put;
@@ -41,17 +46,22 @@ class DescriptorBuffer : public std::streambuf {
  private:
   // Writes the buffer out; once a write failed, output is dropped.
   bool drain() {
-    const char *next = pbase();
-    while (error_ == 0 && next < pptr()) {
-      const ssize_t written = ::write(fd_, next, static_cast<size_t>(pptr() - next));
+    writeAll(pbase(), static_cast<size_t>(pptr() - pbase()));
+    setp(buffer_, buffer_ + sizeof buffer_);
+    return error_ == 0;
+  }
+
+  bool writeAll(const char *text, size_t size) {
+    while (error_ == 0 && size > 0) {
+      const ssize_t written = ::write(fd_, text, size);
       if (written < 0 && errno == EINTR) continue;
       if (written <= 0) {
         error_ = written < 0 ? errno : EIO;
         break;
       }
-      next += written;
+      text += written;
+      size -= static_cast<size_t>(written);
     }
-    setp(buffer_, buffer_ + sizeof buffer_);
     return error_ == 0;
   }
 

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "host/text/short_decimal.h"
+
 namespace layout {
 namespace {
 
@@ -68,6 +70,10 @@ bool ArgReader::real(std::string_view what, double &out) {
   const std::string_view text = token();
   if (text.empty()) return fail("missing " + std::string(what));
   double value = 0;
+  if (readShortDecimal(text, value)) {
+    out = value;
+    return true;
+  }
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) {
     return fail(std::string(what) + " is not a number: " + quoted(text));

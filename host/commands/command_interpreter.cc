@@ -4,9 +4,12 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstring>
 #include <vector>
 
 #include "host/commands/command_args.h"
+#include "host/text/same_bytes.h"
+#include "host/text/short_decimal.h"
 #include "host/text/spelling.h"
 
 namespace layout {
@@ -60,17 +63,35 @@ std::span<const CommandInterpreter::Command> CommandInterpreter::commandTable() 
   return kCommands;
 }
 
+namespace {
+
+// Command words by a hash of their length and three of their bytes, probed
+// in order from the word's slot: a text's word is mostly found in one step.
+constexpr size_t kWordSlots = 128;
+
+size_t wordSlot(std::string_view word) {
+  const auto byte = [&word](size_t at) { return static_cast<size_t>(static_cast<unsigned char>(word[at])); };
+  return (word.size() * 131 + byte(0) * 31 + byte(word.size() / 2) * 7 + byte(word.size() - 1)) % kWordSlots;
+}
+
+}  // namespace
+
 const CommandInterpreter::Command *CommandInterpreter::findCommand(std::string_view word) {
-  // The commands by the length of their word, so that a text is compared
-  // with the few words of its length only, first byte first.
-  static const auto kByLength = [] {
-    std::array<std::vector<const Command *>, 24> byLength;
-    for (const Command &command : commandTable()) byLength.at(command.word.size()).push_back(&command);
-    return byLength;
+  static const auto kSlots = [] {
+    std::array<const Command *, kWordSlots> slots{};
+    for (const Command &command : commandTable()) {
+      size_t slot = wordSlot(command.word);
+      while (slots[slot]) slot = (slot + 1) % kWordSlots;
+      slots[slot] = &command;
+    }
+    return slots;
   }();
-  if (word.empty() || word.size() >= kByLength.size()) return nullptr;
-  for (const Command *command : kByLength[word.size()]) {
-    if (command->word.front() == word.front() && command->word == word) return command;
+  if (word.empty()) return nullptr;
+  for (size_t slot = wordSlot(word); kSlots[slot]; slot = (slot + 1) % kWordSlots) {
+    const Command &command = *kSlots[slot];
+    if (command.word.size() == word.size() && sameBytes(command.word.data(), word.data(), word.size())) {
+      return &command;
+    }
   }
   return nullptr;
 }
@@ -99,8 +120,9 @@ int CommandInterpreter::evaluate(std::string_view text) {
 }
 
 int CommandInterpreter::refuse(std::string_view text, std::string reason) {
-  log_.append(text, false);
-  rejections_.push_back({commandCount_, std::string(text), std::move(reason)});
+  const size_t entry = log_.size();
+  const size_t logEntry = log_.append(text, false) ? entry : Rejection::kNotLogged;
+  rejections_.push_back({commandCount_, logEntry, std::string(text), std::move(reason)});
   ++commandCount_;
   return 0;
 }
@@ -353,7 +375,9 @@ std::string CommandInterpreter::statusMsg(std::string_view args) {
     if (close == std::string_view::npos) return "progress without a closing '}'";
     const std::string_view number = args.substr(1, close - 1);
     double fraction = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), fraction);
+    const auto [end, error] = readShortDecimal(number, fraction)
+                                  ? std::from_chars_result{number.data() + number.size(), std::errc()}
+                                  : std::from_chars(number.data(), number.data() + number.size(), fraction);
     if (error != std::errc() || end != number.data() + number.size()) {
       return "progress is not a number: '" + std::string(number) + "'";
     }

@@ -22,7 +22,10 @@
 namespace layout {
 
 struct Rejection {
-  size_t command;  // position among all texts evaluated, counted also while the log is off
+  static constexpr size_t kNotLogged = static_cast<size_t>(-1);
+
+  size_t command;   // position among all texts evaluated, counted also while the log is off
+  size_t logEntry;  // position in the command log, or kNotLogged
   std::string text;
   std::string reason;
 

@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "host/commands/numbered_text.h"
+#include "host/text/printable.h"
+#include "host/text/same_bytes.h"
 #include "host/text/text_hash.h"
 
 namespace layout {
@@ -46,11 +48,11 @@ uint64_t numberFrom(uint64_t code, uint64_t last) {
 
 }  // namespace
 
-void CommandLog::append(std::string_view text, bool accepted) {
-  if (!enabled_) return;
+bool CommandLog::append(std::string_view text, bool accepted) {
+  if (!enabled_) return false;
   uint32_t index = 0;
   uint64_t number = 0;
-  if (!formOf(text, index, number)) return;
+  if (!formOf(text, index, number)) return false;
   char *out = reserveRecord();
   Block &block = records_.back();
   if (size_ % kMarkEvery == 0) {
@@ -61,14 +63,71 @@ void CommandLog::append(std::string_view text, bool accepted) {
   if (small == kInlineForms) out = writeVarint(out, index - kInlineForms);
   if (form(index).digits) out = writeVarint(out, number);
   block.used = static_cast<size_t>(out - block.bytes.get());
+  if (!accepted) refused_.push_back(size_);
   ++size_;
+  return true;
+}
+
+size_t CommandLog::refusedBetween(size_t first, size_t end) const {
+  if (first >= end) return 0;
+  return static_cast<size_t>(std::lower_bound(refused_.begin(), refused_.end(), end) -
+                             std::lower_bound(refused_.begin(), refused_.end(), first));
 }
 
 bool CommandLog::formOf(std::string_view text, uint32_t &index, uint64_t &number) {
   if (!recentTexts_) {
     recentTexts_ = std::make_unique<RecentText[]>(kRecentSlots);
     recentForms_ = std::make_unique<RecentForm[]>(kRecentForms);
+    predictions_ = std::make_unique<Prediction[]>(kPredictions);
   }
+  if (!predictedForm(text, index, number)) {
+    uint32_t formSlot = 0;
+    if (!hashedForm(text, index, number, formSlot)) return false;
+    predictions_[lastForm_ % kPredictions] = {lastForm_, index, formSlot};
+  }
+  lastForm_ = index + 1;
+  return true;
+}
+
+// A run is a short cycle of texts, so the form that followed the previous
+// entry's form last time mostly fits again: a whole text by its bytes, a
+// numbered form by the bytes around a number of its shape. Either way the
+// text is what splitting it would give, so both paths agree on every form.
+bool CommandLog::predictedForm(std::string_view text, uint32_t &index, uint64_t &number) {
+  const Prediction &prediction = predictions_[lastForm_ % kPredictions];
+  if (prediction.after != lastForm_ || lastForm_ == 0) return false;
+  const Form &known = form(prediction.form);
+  if (known.digits == 0) {
+    if (text.size() != known.length || !sameBytes(text.data(), known.text, known.length)) return false;
+    index = prediction.form;
+    return true;
+  }
+  const size_t numberBytes = known.digits + (known.decimals ? 1u : 0u);
+  const size_t suffix = known.length - known.prefix;
+  if (text.size() != known.length + numberBytes || !sameBytes(text.data(), known.text, known.prefix) ||
+      !sameBytes(text.data() + known.prefix + numberBytes, known.text + known.prefix, suffix)) {
+    return false;
+  }
+  uint64_t value = 0;
+  if (!readNumber(text.data() + known.prefix, known.digits, known.decimals, value)) return false;
+  RecentForm &slot = recentForms_[prediction.formSlot];
+  // Another form took the slot, or the number repeats (kept as a whole
+  // text): the hash path decides.
+  if (slot.form != prediction.form + 1 || slot.lastValue == value) return false;
+  index = prediction.form;
+  number = keptNumber(slot, value);
+  return true;
+}
+
+uint64_t CommandLog::keptNumber(RecentForm &slot, uint64_t value) const {
+  const size_t mark = size_ / kMarkEvery + 1;
+  const uint64_t kept = slot.lastMark == mark ? numberStep(slot.lastValue, value) : wholeNumber(value);
+  slot.lastValue = value;
+  slot.lastMark = mark;
+  return kept;
+}
+
+bool CommandLog::hashedForm(std::string_view text, uint32_t &index, uint64_t &number, uint32_t &formSlot) {
   if (formCount_ >= std::numeric_limits<uint32_t>::max() - 1) return false;
   const size_t hash = hashOf(text);
   RecentText &textSlot = recentTexts_[hash % kRecentSlots];
@@ -88,31 +147,28 @@ bool CommandLog::formOf(std::string_view text, uint32_t &index, uint64_t &number
   // The form's hash covers the text around the number and the number's shape.
   const size_t formHash = hashOf(numbered->prefix) * 31 + hashOf(numbered->suffix) * 7 +
                           numbered->digits * 1009u + numbered->decimals;
-  RecentForm &formSlot = recentForms_[formHash % kRecentForms];
-  const size_t mark = size_ / kMarkEvery + 1;
+  formSlot = static_cast<uint32_t>(formHash % kRecentForms);
+  RecentForm &slot = recentForms_[formSlot];
   const auto formTag = static_cast<uint32_t>(formHash >> 32);
-  if (formSlot.form != 0 && formSlot.tag == formTag) {
-    const Form &known = form(formSlot.form - 1);
+  if (slot.form != 0 && slot.tag == formTag) {
+    const Form &known = form(slot.form - 1);
     const std::string_view stored(known.text, known.length);
     if (known.digits == numbered->digits && known.decimals == numbered->decimals &&
         known.prefix == numbered->prefix.size() && stored.substr(0, known.prefix) == numbered->prefix &&
         stored.substr(known.prefix) == numbered->suffix) {
-      if (formSlot.lastValue == numbered->value) {
+      if (slot.lastValue == numbered->value) {
         // The same number twice in a row: a text that repeats, kept whole so
         // that each repeat takes a single byte.
         index = wholeForm(text, textSlot, textTag);
       } else {
-        index = formSlot.form - 1;
-        number = formSlot.lastMark == mark ? numberStep(formSlot.lastValue, numbered->value)
-                                           : wholeNumber(numbered->value);
-        formSlot.lastValue = numbered->value;
-        formSlot.lastMark = mark;
+        index = slot.form - 1;
+        number = keptNumber(slot, numbered->value);
       }
       return true;
     }
   }
   index = addForm(numbered->prefix, numbered->suffix, numbered->digits, numbered->decimals);
-  formSlot = {index + 1, formTag, numbered->value, mark};
+  slot = {index + 1, formTag, numbered->value, size_ / kMarkEvery + 1};
   number = wholeNumber(numbered->value);
   return true;
 }
@@ -132,8 +188,9 @@ uint32_t CommandLog::addForm(std::string_view prefix, std::string_view suffix, u
   freeText_ += length;
   textRoom_ -= length;
   if (formCount_ % kFormsPerChunk == 0) formChunks_.push_back(std::make_unique<Form[]>(kFormsPerChunk));
-  formChunks_.back()[formCount_ % kFormsPerChunk] = {text, static_cast<uint32_t>(length),
-                                                     static_cast<uint32_t>(prefix.size()), digits, decimals};
+  const bool plain = !hasControlBytes(prefix) && !hasControlBytes(suffix);
+  formChunks_.back()[formCount_ % kFormsPerChunk] = {
+      text, static_cast<uint32_t>(length), static_cast<uint32_t>(prefix.size()), digits, decimals, plain};
   return formCount_++;
 }
 
@@ -159,16 +216,24 @@ char *CommandLog::reserveRecord() {
 }
 
 CommandLog::Reader::Reader(const CommandLog &log, size_t first)
-    : log_(log), position_(first - first % kMarkEvery), block_(0), offset_(0) {
-  if (position_ < log.size_) {
-    const Mark mark = log.marks_[position_ / kMarkEvery];
+    : log_(log), position_(0), block_(0), offset_(0) {
+  moveTo(first);
+}
+
+void CommandLog::Reader::moveTo(size_t entry) {
+  // Read on from here when the entry is ahead in the same stretch between
+  // marks; start again from its mark otherwise.
+  if (entry < position_ || entry / kMarkEvery != position_ / kMarkEvery) {
+    position_ = entry - entry % kMarkEvery;
+    if (position_ >= log_.size_) return;
+    const Mark mark = log_.marks_[position_ / kMarkEvery];
     block_ = mark.block;
     offset_ = mark.offset;
   }
-  while (position_ < first && position_ < log.size_) next();
+  while (position_ < entry && position_ < log_.size_) nextParts();
 }
 
-CommandLog::Entry CommandLog::Reader::next() {
+CommandLog::Parts CommandLog::Reader::nextParts() {
   if (position_ % kMarkEvery == 0) lastNumbers_.clear();
   if (offset_ == log_.records_[block_].used) {
     ++block_;
@@ -180,26 +245,37 @@ CommandLog::Entry CommandLog::Reader::next() {
   uint32_t index = header & ~kAcceptedBit;
   if (index == kInlineForms) index += static_cast<uint32_t>(readVarint(in));
   const Form &form = log_.form(index);
-  std::string_view text(form.text, form.length);
+  Parts parts{std::string_view(form.text, form.prefix),
+              std::string_view(form.text + form.prefix, form.length - form.prefix),
+              0,
+              form.digits,
+              form.decimals,
+              form.plain,
+              (header & kAcceptedBit) != 0};
   if (form.digits) {
     const uint64_t code = readVarint(in);
     auto last = std::find_if(lastNumbers_.begin(), lastNumbers_.end(),
                              [index](const auto &known) { return known.first == index; });
     if (last == lastNumbers_.end()) last = lastNumbers_.insert(last, {index, 0});
-    const uint64_t value = numberFrom(code, last->second);
-    last->second = value;
-    const size_t room = form.length + NumberedText::kMaxDigits + 1;
-    if (text_.size() < room) text_.resize(room);
-    char *out = text_.data();
-    std::memcpy(out, form.text, form.prefix);
-    out = writeNumber(out + form.prefix, value, form.digits, form.decimals);
-    std::memcpy(out, form.text + form.prefix, form.length - form.prefix);
-    text =
-        std::string_view(text_.data(), static_cast<size_t>(out - text_.data()) + form.length - form.prefix);
+    parts.value = numberFrom(code, last->second);
+    last->second = parts.value;
   }
   offset_ += static_cast<size_t>(in - start);
   ++position_;
-  return {text, (header & kAcceptedBit) != 0};
+  return parts;
+}
+
+CommandLog::Entry CommandLog::Reader::next() {
+  const Parts parts = nextParts();
+  if (parts.digits == 0) return {parts.before, parts.accepted};
+  const size_t room = parts.before.size() + parts.after.size() + NumberedText::kMaxDigits + 1;
+  if (text_.size() < room) text_.resize(room);
+  char *out = text_.data();
+  std::memcpy(out, parts.before.data(), parts.before.size());
+  out = writeNumber(out + parts.before.size(), parts.value, parts.digits, parts.decimals);
+  std::memcpy(out, parts.after.data(), parts.after.size());
+  out += parts.after.size();
+  return {std::string_view(text_.data(), static_cast<size_t>(out - text_.data())), parts.accepted};
 }
 
 CommandLog::EntryCopy CommandLog::operator[](size_t index) const {
@@ -226,6 +302,9 @@ void CommandLog::clear() {
   size_ = 0;
   recentTexts_.reset();
   recentForms_.reset();
+  predictions_.reset();
+  lastForm_ = 0;
+  refused_.clear();
 }
 
 }  // namespace layout

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,6 +34,18 @@ class CommandLog {
     bool accepted;
   };
 
+  // An entry as the log keeps it: its text is `before`, then, when digits > 0,
+  // the number writeNumber(value, digits, decimals) writes, then `after`.
+  struct Parts {
+    std::string_view before;
+    std::string_view after;
+    uint64_t value;
+    uint8_t digits;
+    uint8_t decimals;
+    bool plain;  // no control byte in the text
+    bool accepted;
+  };
+
   // Walks the log in order from an entry on, rebuilding each text.
   class Reader {
    public:
@@ -40,7 +53,11 @@ class CommandLog {
     // The entry at position(), then moves past it; only while
     // position() < size().
     Entry next();
+    // The same without putting the text together.
+    Parts nextParts();
     size_t position() const { return position_; }
+    // Goes to an entry, ahead or back.
+    void moveTo(size_t entry);
 
    private:
     const CommandLog &log_;
@@ -52,8 +69,12 @@ class CommandLog {
     std::vector<std::pair<uint32_t, uint64_t>> lastNumbers_;
   };
 
-  void append(std::string_view text, bool accepted);
+  // False when the text was not logged: the log is off, or full.
+  bool append(std::string_view text, bool accepted);
   size_t size() const { return size_; }
+  // How many of the entries [first, end) were refused, and where they are.
+  size_t refusedBetween(size_t first, size_t end) const;
+  std::span<const size_t> refusedEntries() const { return refused_; }
   bool empty() const { return size_ == 0; }
   // One entry, found from the nearest mark: for a few look-ups; a Reader
   // walks many.
@@ -75,6 +96,7 @@ class CommandLog {
     uint32_t prefix;
     uint8_t digits;
     uint8_t decimals;
+    bool plain;  // no control byte in its text
   };
   // A recently used whole text by hash: its form's index + 1 (0: empty) and
   // the hash's upper bits, so most misses need not read the stored text.
@@ -90,6 +112,13 @@ class CommandLog {
     uint64_t lastValue = 0;
     size_t lastMark = 0;
   };
+  // The form that followed form `after` - 1 the last time, and for a
+  // numbered form the slot of recentForms_ that keeps its last number.
+  struct Prediction {
+    uint32_t after = 0;
+    uint32_t form = 0;
+    uint32_t formSlot = 0;
+  };
   struct Block {
     std::unique_ptr<char[]> bytes;
     size_t used;
@@ -102,6 +131,7 @@ class CommandLog {
   static constexpr size_t kRecentSlots = 16384;
   // Numbered forms are few: one per command and name pattern.
   static constexpr size_t kRecentForms = 4096;
+  static constexpr size_t kPredictions = 1024;
   // Every this many entries the log remembers where the entry starts.
   static constexpr size_t kMarkEvery = 128;
   // Form indexes below this take no byte of their own.
@@ -110,8 +140,14 @@ class CommandLog {
   static constexpr size_t kMaxRecordBytes = 1 + 5 + 10;
 
   // The form `text` is written with, and its number as kept; false when the
-  // log can hold no more forms.
+  // log can hold no more forms. First tries the form that followed the
+  // previous entry's form last time, then looks the text up by hash.
   bool formOf(std::string_view text, uint32_t &form, uint64_t &number);
+  bool predictedForm(std::string_view text, uint32_t &form, uint64_t &number);
+  bool hashedForm(std::string_view text, uint32_t &form, uint64_t &number, uint32_t &formSlot);
+  // The number as kept in the entry of a numbered form whose recent slot is
+  // `slot`, and the slot updated for it.
+  uint64_t keptNumber(RecentForm &slot, uint64_t value) const;
   uint32_t wholeForm(std::string_view text, RecentText &slot, uint32_t tag);
   uint32_t addForm(std::string_view prefix, std::string_view suffix, uint8_t digits, uint8_t decimals);
   const Form &form(uint32_t index) const {
@@ -134,6 +170,9 @@ class CommandLog {
   size_t size_ = 0;
   std::unique_ptr<RecentText[]> recentTexts_;
   std::unique_ptr<RecentForm[]> recentForms_;
+  std::unique_ptr<Prediction[]> predictions_;
+  uint32_t lastForm_ = 0;        // the last entry's form + 1; 0: none yet
+  std::vector<size_t> refused_;  // positions of the refused entries
   bool enabled_ = true;
 };
 

@@ -34,6 +34,25 @@ std::optional<NumberedText> NumberedText::split(std::string_view text) {
   return split;
 }
 
+bool readNumber(const char *at, uint8_t digits, uint8_t decimals, uint64_t &value) {
+  uint64_t number = 0;
+  const size_t whole = digits - decimals;
+  for (size_t i = 0; i < whole; ++i) {
+    if (!isDigit(at[i])) return false;
+    number = number * 10 + static_cast<uint64_t>(at[i] - '0');
+  }
+  if (decimals) {
+    at += whole;
+    if (*at++ != '.') return false;
+    for (size_t i = 0; i < decimals; ++i) {
+      if (!isDigit(at[i])) return false;
+      number = number * 10 + static_cast<uint64_t>(at[i] - '0');
+    }
+  }
+  value = number;
+  return true;
+}
+
 char *writeNumber(char *out, uint64_t value, uint8_t digits, uint8_t decimals) {
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"

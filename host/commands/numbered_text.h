@@ -28,6 +28,11 @@ struct NumberedText {
   static std::optional<NumberedText> split(std::string_view text);
 };
 
+// Reads a number of the shape split() gives to a form, `digits` digits with
+// `decimals` of them after a point, from the digits - decimals + (decimals ?
+// 1 : 0) bytes at `at`; false when those bytes have another shape.
+bool readNumber(const char *at, uint8_t digits, uint8_t decimals, uint64_t &value);
+
 // Writes the number of `digits` digits, `decimals` of them after a point, as
 // split() found it. `out` needs room for kMaxDigits + 1 characters; returns
 // the end of what was written.

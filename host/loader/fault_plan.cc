@@ -18,9 +18,8 @@ bool FaultPlan::moduleAllocationFails() {
   return true;
 }
 
-bool FaultPlan::enterHostCall(const char *name, bool canAnswerFailure) {
-  ++hostCalls_;
-  if (hostCalls_ != failingCall_ || (!canAnswerFailure && how_ == HostFailure::kAnswer)) {
+bool FaultPlan::enterFailingCall(const char *name, bool canAnswerFailure) {
+  if (!canAnswerFailure && how_ == HostFailure::kAnswer) {
     ++depth_;
     return false;
   }
@@ -31,9 +30,6 @@ bool FaultPlan::enterHostCall(const char *name, bool canAnswerFailure) {
   return true;
 }
 
-FaultPlan &faultPlan() {
-  static FaultPlan plan;
-  return plan;
-}
+constinit FaultPlan processFaultPlan;
 
 }  // namespace layout

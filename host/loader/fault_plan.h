@@ -54,7 +54,15 @@ class FaultPlan {
   friend class ModuleCall;
   // True: this call fails; throws for HostFailure::kThrow. A call without a
   // failure value (canAnswerFailure false) only ever fails by throwing.
-  bool enterHostCall(const char *name, bool canAnswerFailure);
+  // Inline, as every command text passes here.
+  bool enterHostCall(const char *name, bool canAnswerFailure) {
+    if (++hostCalls_ != failingCall_) {
+      ++depth_;
+      return false;
+    }
+    return enterFailingCall(name, canAnswerFailure);
+  }
+  bool enterFailingCall(const char *name, bool canAnswerFailure);
 
   size_t hostCalls_ = 0, allocations_ = 0;
   size_t failingCall_ = 0, failingAllocation_ = 0;  // 0: none
@@ -67,7 +75,10 @@ class FaultPlan {
 };
 
 // The process's plan: host entry points carry no context of their own.
-FaultPlan &faultPlan();
+// Constant-initialised, so it is there even for allocations made before
+// main().
+extern constinit FaultPlan processFaultPlan;
+inline FaultPlan &faultPlan() { return processFaultPlan; }
 
 // Put at the top of a host entry point: counts the call and marks the host
 // as running until the scope ends. fails(): answer the failure value now.

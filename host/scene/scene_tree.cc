@@ -10,6 +10,7 @@
 #include "host/scene_files/scene_file.h"
 #include "host/scene_files/scene_keys.h"
 #include "host/text/printable.h"
+#include "host/text/real_texts.h"
 
 namespace layout {
 namespace {
@@ -19,10 +20,10 @@ namespace {
 constexpr size_t kDeepestIndent = 32;
 
 // Shortest text that reads back as the same double.
-void writeNumber(TextWriter &out, double value) {
-  char buffer[32];
-  out << std::string_view(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+size_t shortestText(double value, char (&text)[32]) {
+  return static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
 }
+using Reals = RealTexts<shortestText>;
 
 // The words the panels and Layout use for an item's settings; a value outside
 // the table (a scene file may hold any) is shown as its number.
@@ -58,7 +59,8 @@ void writeSwitches(TextWriter &out, const Item &item, std::string_view label,
   if (first && none) out << label << none;
 }
 
-void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item &fresh, size_t depth) {
+void writeLine(TextWriter &out, Reals &real, const Scene &scene, const Item &item, const Item &fresh,
+               size_t depth) {
   out.fill(' ', 2 * std::min(depth, kDeepestIndent));
   if (depth > kDeepestIndent) out << "[depth " << depth << "] ";
   char id[8];
@@ -76,9 +78,9 @@ void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item
   writeNamed(out, kColourNames, item.colour);
   if (item.type() == ItemType::kBone) {
     out << "  rest ";
-    writeNumber(out, item.restLength);
+    out << real(item.restLength);
     out << " strength ";
-    writeNumber(out, item.strength);
+    out << real(item.strength);
     out << (item.has(kItemBoneMultiply) ? " multiply on" : " multiply off");
     out << (item.boneType == kBoneJoint ? " type joint" : " type classic");
   }
@@ -86,7 +88,7 @@ void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item
   if (item.position[0] != 0 || item.position[1] != 0 || item.position[2] != 0) {
     for (size_t axis = 0; axis < 3; ++axis) {
       out << (axis == 0 ? "  at " : " ");
-      writeNumber(out, item.position[axis]);
+      out << real(item.position[axis]);
     }
   }
   constexpr uint16_t kShadows = kItemSelfShadow | kItemCastShadow | kItemReceiveShadow;
@@ -107,7 +109,7 @@ void writeLine(TextWriter &out, const Scene &scene, const Item &item, const Item
   }
   if (item.iconScale != fresh.iconScale) {
     out << "  icon ";
-    writeNumber(out, item.iconScale);
+    out << real(item.iconScale);
   }
   if (item.id == scene.current()) {
     out << "  *current";
@@ -175,13 +177,14 @@ void writeSceneTree(TextWriter &out, const Host &host) {
   for (ItemType type : kFileTypeOrder) fresh.addItem(type, "");
   for (ItemType type : kFileTypeOrder) freshItems[typeSlot(type)] = &fresh.items(type).front();
 
+  Reals real;
   std::vector<std::pair<size_t, size_t>> stack;  // flat index, depth
   for (auto root = roots.rbegin(); root != roots.rend(); ++root) stack.emplace_back(*root, 0);
   while (!stack.empty()) {
     const auto [index, depth] = stack.back();
     stack.pop_back();
     const Item &item = *items[index];
-    writeLine(out, scene, item, *freshItems[typeSlot(item.type())], depth);
+    writeLine(out, real, scene, item, *freshItems[typeSlot(item.type())], depth);
     for (size_t child = start[index + 1]; child > start[index]; --child) {
       stack.emplace_back(children[child - 1], depth + 1);
     }

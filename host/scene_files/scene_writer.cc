@@ -11,51 +11,27 @@
 #include "host/scene_files/scene_file.h"
 #include "host/scene_files/scene_keys.h"
 #include "host/scene_files/scene_values.h"
+#include "host/text/real_texts.h"
 
 namespace layout {
 namespace {
 
 // The shortest text that reads back as the same double, always with a point
-// or an exponent so it reads back as a real number, "-0.0" included. A rig
-// repeats a handful of values (0, 1, a rest length) millions of times, so
-// the text of each value is remembered in a small table by its bits.
-class RealTexts {
- public:
-  std::string_view operator()(double value) {
-    uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    Entry &entry = entries_[(bits * 0x9E3779B97F4A7C15u) >> 58];
-    if (!entry.used || entry.bits != bits) {
-      entry.used = true;
-      entry.bits = bits;
-      entry.size = static_cast<uint8_t>(compose(value, entry.text));
-    }
-    return {entry.text, entry.size};
+// or an exponent so it reads back as a real number, "-0.0" included.
+size_t jsonReal(double value, char (&text)[32]) {
+  if (!std::isfinite(value)) {
+    std::memcpy(text, "null", 4);  // JSON has no infinity; no command can set one
+    return 4;
   }
-
- private:
-  struct Entry {
-    uint64_t bits = 0;
-    bool used = false;
-    uint8_t size = 0;
-    char text[32];
-  };
-
-  static size_t compose(double value, char (&text)[32]) {
-    if (!std::isfinite(value)) {
-      std::memcpy(text, "null", 4);  // JSON has no infinity; no command can set one
-      return 4;
-    }
-    char *end = std::to_chars(text, text + sizeof text - 2, value).ptr;
-    if (std::find_if(text, end, [](char c) { return c == '.' || c == 'e'; }) == end) {
-      *end++ = '.';
-      *end++ = '0';
-    }
-    return static_cast<size_t>(end - text);
+  char *end = std::to_chars(text, text + sizeof text - 2, value).ptr;
+  if (std::find_if(text, end, [](char c) { return c == '.' || c == 'e'; }) == end) {
+    *end++ = '.';
+    *end++ = '0';
   }
+  return static_cast<size_t>(end - text);
+}
 
-  std::array<Entry, 64> entries_{};
-};
+using Reals = RealTexts<jsonReal>;
 
 void writeId(TextWriter &out, ItemID id) {
   if (id == 0) {
@@ -85,7 +61,7 @@ void writeFlag(TextWriter &out, const Item &item, std::string_view key, ItemFlag
   out << ", \"" << key << (item.has(flag) ? "\": true" : "\": false");
 }
 
-void writeItem(TextWriter &out, RealTexts &real, const Scene &scene, const Item &item) {
+void writeItem(TextWriter &out, Reals &real, const Scene &scene, const Item &item) {
   const ItemType type = item.type();
   out << "    {\"id\": ";
   writeId(out, item.id);
@@ -137,7 +113,7 @@ std::string writeScene(const Host &host) {
 
 void writeScene(TextWriter &out, const Host &host) {
   const Scene &scene = host.scene();
-  RealTexts real;
+  Reals real;
   out << "{\n  \"format\": \"" << kSceneFormat << "\",\n  \"version\": " << kSceneVersion
       << ",\n  \"build\": " << host.build()
       << ",\n  \"dynamicUpdate\": " << host.interfaceState().dynamicUpdate << ",\n  \"items\": [";

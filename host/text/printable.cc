@@ -39,6 +39,18 @@ void escapeControls(std::string_view text, Put put) {
 
 }  // namespace
 
+bool hasControlBytes(std::string_view text) {
+  size_t i = 0;
+  for (; text.size() - i >= 8; i += 8) {
+    if (!plainWord(text.data() + i)) return true;
+  }
+  for (; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 || byte == 0x7F) return true;
+  }
+  return false;
+}
+
 void appendPrintable(std::string &out, std::string_view text) {
   escapeControls(text, [&out](std::string_view piece) { out += piece; });
 }

@@ -10,6 +10,8 @@
 
 namespace layout {
 
+// Whether any byte of `text` would be escaped.
+bool hasControlBytes(std::string_view text);
 void appendPrintable(std::string &out, std::string_view text);
 std::string printable(std::string_view text);
 // Writes the runs of plain bytes as they are, without a copy.

@@ -130,6 +130,15 @@ TEST_F(Files, StandardOutputThatCannotBeWrittenIsAFailure) {
   r = runWithOutputTo({"run", "Mint_Pivots", "--save", "-"}, "/dev/full");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("No space left on device"), npos) << r.err;
+  // A report of several buffers (1000 nulls), written while the next part is
+  // put together; the scene is still saved whole, as with a closed output.
+  r = runWithOutputTo({"run", "Mint_Pivots", "--set", "Num=1000", "--save", "big.json"}, "/dev/full");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("layout-sim: cannot write to standard output: No space left on device"), npos)
+      << r.err;
+  r = run({"run", "Mint_Pivots", "--set", "Num=1000", "--save", "whole.json"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(read("big.json"), read("whole.json"));
 }
 
 TEST_F(Files, NamesAreEscapedInTheSvgAndTheListing) {

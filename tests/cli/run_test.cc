@@ -234,6 +234,18 @@ TEST_F(RunCommand, ARunWithRejectedTextsIsNotASuccessUnlessAllowed) {
   EXPECT_FALSE(exists("rig.json"));
   EXPECT_FALSE(exists("sent.txt"));
 
+  // Quiet, the report lists the same rejected texts with their reasons, and
+  // no accepted one.
+  std::string rejectedLines;
+  for (size_t at = r.out.find("  REJECTED  "); at != npos; at = r.out.find("  REJECTED  ", at + 1)) {
+    rejectedLines += r.out.substr(at, r.out.find('\n', at) + 1 - at);
+  }
+  ASSERT_EQ(lineCount(rejectedLines), 3u) << r.out;
+  const Result quiet =
+      run({"run", "Mint_Joints", "--select", "Spine", "--select", "Body", "--set", "Num=1", "--quiet"});
+  EXPECT_EQ(quiet.status, 3);
+  EXPECT_EQ(quiet.out, "Mint_Joints sent 9 commands, 3 rejected:\n" + rejectedLines);
+
   std::vector<std::string> allowed = mixed;
   allowed.push_back("--allow-rejected");
   r = run(allowed);

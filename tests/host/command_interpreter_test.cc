@@ -234,6 +234,53 @@ TEST_F(CommandInterpreterTest, UnknownWordsAreRefusedAndCaseMatters) {
   EXPECT_EQ(run(""), 0);
   EXPECT_EQ(lastRefusal(), ": empty command");
   EXPECT_EQ(run(" AddNull X"), 0);
+
+  // Every word is known, and none with a byte changed, added or dropped.
+  for (const std::string word : {"AddBone",
+                                 "AddChildBone",
+                                 "AddNull",
+                                 "AddToSelection",
+                                 "BoneRestLength",
+                                 "BoneStrength",
+                                 "BoneStrengthMultiply",
+                                 "BoneType",
+                                 "CastShadow",
+                                 "DynamicUpdate",
+                                 "EditBones",
+                                 "EditCameras",
+                                 "EditLights",
+                                 "EditObjects",
+                                 "ItemActive",
+                                 "ItemColor",
+                                 "ItemIconScale",
+                                 "ItemVisibility",
+                                 "ParentItem",
+                                 "Position",
+                                 "ReceiveShadow",
+                                 "SelectItem",
+                                 "SelfShadow",
+                                 "StatusMsg",
+                                 "UnaffectedByFog",
+                                 "UnseenByAlphaChannel",
+                                 "UnseenByCamera",
+                                 "UnseenByRadiosity",
+                                 "UnseenByRays"}) {
+    if (run(word + " ?") == 0) {
+      EXPECT_EQ(lastRefusal().find("unknown command"), std::string::npos) << word;
+    }
+    for (size_t at = 0; at <= word.size(); ++at) {
+      std::vector<std::string> near = {word.substr(0, at) + "x" + word.substr(at)};
+      if (at < word.size()) {
+        near.push_back(word.substr(0, at) + word.substr(at + 1));
+        near.push_back(word);
+        near.back()[at] ^= 0x20;
+      }
+      for (const std::string &other : near) {
+        EXPECT_EQ(run(other + " ?"), 0);
+        EXPECT_NE(lastRefusal().find("unknown command"), std::string::npos) << other;
+      }
+    }
+  }
 }
 
 TEST_F(CommandInterpreterTest, InterfaceCommandsSetDynamicUpdateEditModeAndReportStatus) {
@@ -275,6 +322,17 @@ TEST_F(CommandInterpreterTest, LogKeepsEveryTextWithItsResultAndCanBeSwitchedOff
   ASSERT_EQ(commands_.rejections().size(), 2u);
   EXPECT_EQ(commands_.rejections()[1].command, 3u);
   EXPECT_EQ(commands_.rejections()[1].text, "Bogus");
+
+  // Each rejection knows its own entry in the log, whatever went unlogged.
+  EXPECT_EQ(commands_.rejections()[0].logEntry, 1u);
+  EXPECT_EQ(commands_.rejections()[1].logEntry, Rejection::kNotLogged);
+  commands_.log().setEnabled(true);
+  run("Bogus 2");
+  ASSERT_EQ(commands_.rejections().size(), 3u);
+  EXPECT_EQ(commands_.rejections()[2].command, 4u);
+  EXPECT_EQ(commands_.rejections()[2].logEntry, 2u);
+  EXPECT_EQ(commands_.log()[2].text, "Bogus 2");
+  EXPECT_EQ(commands_.log().refusedBetween(0, 3), 2u);
 }
 
 // The shape of a large bone run: each selected object gets a chain of bones.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -86,6 +87,43 @@ TEST(CommandLogTest, CountersThatRiseFallAndJumpAcrossManyMarks) {
   expectExactly(log, texts);
 }
 
+// A run repeats a short cycle of texts; texts that nearly fit the one that
+// usually comes next must still come back as they were sent.
+TEST(CommandLogTest, TextsThatNearlyFitTheTextThatUsuallyFollowsRoundTrip) {
+  const std::vector<std::vector<std::string>> nearly = {
+      // a digit more or less, a sign, a point moved, letters for digits
+      {"AddChildBone Bone_0071", "AddChildBone Bone_07", "AddChildBone Bone_-007", "AddChildBone Bone_0.07",
+       "AddChildBone Bone_0O7", "AddChildBone Bone1_007", "AddChildBone Bone_007x", "AddChildBone Bone_007\n",
+       "AddChildBone Bone_", "AddChildBone Bone_007 2"},
+      {"BoneRestLength 0.55", "BoneRestLength -0.5", "BoneRestLength 05.", "BoneRestLength .5",
+       "BoneRestLength 0.5 ", "BoneRestLength 0,5", std::string("BoneRestLength 0\0005", 17)},
+      {"StatusMsg {0.0000011} Creating", "StatusMsg {-0.000001} Creating", "StatusMsg {00.00001} Creating",
+       "StatusMsg {0.000001} Creatinf", "StatusMsg {0.000001} Creating!", "StatusMsg {0.00000a} Creating",
+       "StatusMsg {0.000001}\x01Creating", "StatusMsg {1.000000.5} Creating", "StatusMsg {0.000001}"}};
+  std::mt19937 random(5);
+  std::vector<std::string> texts;
+  for (int bone = 1; bone < 6000; ++bone) {
+    char progress[16];
+    std::snprintf(progress, sizeof progress, "%.6f", bone / 1e6);
+    std::vector<std::string> cycle = {"AddChildBone Bone_" +
+                                          std::string(bone < 10    ? "00"
+                                                      : bone < 100 ? "0"
+                                                                   : "") +
+                                          std::to_string(bone % 1000),
+                                      "BoneRestLength 0.5",
+                                      std::string("StatusMsg {") + progress + "} Creating"};
+    if (random() % 4 == 0) {
+      const size_t which = random() % cycle.size();
+      cycle[which] = nearly[which][random() % nearly[which].size()];
+    }
+    if (random() % 16 == 0) cycle.push_back(cycle.back());  // the same number twice running
+    texts.insert(texts.end(), cycle.begin(), cycle.end());
+  }
+  CommandLog log;
+  appendAll(log, texts);
+  expectExactly(log, texts, 61);
+}
+
 TEST(CommandLogTest, ManyTextsAcrossBlocksAndCacheCollisionsStayExact) {
   CommandLog log;
   std::vector<std::string> texts;
@@ -129,6 +167,41 @@ TEST(CommandLogTest, LongTextsOfEveryLengthPrefixSize) {
                                           std::string(300000, 'f') + "12.75"};
   appendAll(log, texts);
   EXPECT_EQ(log.texts(), texts);
+}
+
+TEST(CommandLogTest, CountsRefusedEntriesInAnyStretch) {
+  CommandLog log;
+  std::vector<std::string> texts;
+  for (int i = 0; i < 1000; ++i) texts.push_back("ItemColor " + std::to_string(i % 20));
+  appendAll(log, texts);  // refused: 0, 3, 6, ...
+  EXPECT_EQ(log.refusedBetween(0, 1000), 334u);
+  EXPECT_EQ(log.refusedBetween(1, 3), 0u);
+  EXPECT_EQ(log.refusedBetween(3, 4), 1u);
+  EXPECT_EQ(log.refusedBetween(500, 1000), 167u);
+  EXPECT_EQ(log.refusedBetween(600, 600), 0u);
+  log.setEnabled(false);
+  EXPECT_FALSE(log.append("ItemColor 3", false));
+  EXPECT_EQ(log.refusedBetween(0, 2000), 334u);
+  log.clear();
+  log.setEnabled(true);
+  EXPECT_TRUE(log.append("ItemColor 3", true));
+  EXPECT_TRUE(log.append("ItemColor 4", false));
+  EXPECT_EQ(log.refusedBetween(0, 2), 1u);
+  EXPECT_EQ(std::vector<size_t>(log.refusedEntries().begin(), log.refusedEntries().end()),
+            std::vector<size_t>{1});
+}
+
+TEST(CommandLogTest, AReaderMovesAheadAndBackToAnyEntry) {
+  CommandLog log;
+  std::vector<std::string> texts;
+  for (int i = 0; i < 2000; ++i) texts.push_back("AddChildBone Bone_" + std::to_string(i));
+  appendAll(log, texts);
+  CommandLog::Reader reader(log, 0);
+  for (size_t entry : {5u, 6u, 130u, 129u, 1999u, 0u, 1000u, 1127u, 1128u}) {
+    reader.moveTo(entry);
+    ASSERT_EQ(reader.position(), entry);
+    EXPECT_EQ(reader.next().text, texts[entry]) << entry;
+  }
 }
 
 TEST(CommandLogTest, ClearEmptiesTheLogForANewTranscript) {

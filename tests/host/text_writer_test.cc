@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
 #include <sstream>
 #include <string>
 
@@ -12,9 +18,10 @@ namespace {
 
 // The same pieces through a writer, and appended directly.
 template <typename Target>
-std::string writeMixed(Target &target, std::string &expected) {
+std::string writeMixed(Target &target, std::string &expected, bool inBackground = false) {
   {
     TextWriter out(target);
+    if (inBackground) out.writeInBackground();
     for (int i = 0; i < 20000; ++i) {
       out << "line " << i << ' ' << -i << '\n';
       expected += "line " + std::to_string(i) + ' ' + std::to_string(-i) + '\n';
@@ -43,6 +50,46 @@ TEST(TextWriterTest, StringsAndStreamsGetEveryPieceInOrder) {
   writeMixed(stream, expectedToo);
   EXPECT_EQ(stream.str(), expectedToo);
 }
+
+TEST(TextWriterTest, InTheBackgroundEveryPieceStillArrivesInOrder) {
+  std::ostringstream stream;
+  std::string expected;
+  writeMixed(stream, expected, true);
+  EXPECT_EQ(stream.str(), expected);
+
+  // Flushed halfway, and written on after that.
+  std::ostringstream again;
+  TextWriter out(again);
+  out.writeInBackground();
+  std::string sent;
+  for (int i = 0; i < 100000; ++i) {
+    out << "entry " << i << '\n';
+    sent += "entry " + std::to_string(i) + '\n';
+    if (i == 50000) {
+      out.flush();
+      EXPECT_EQ(again.str(), sent);
+    }
+  }
+  out.flush();
+  EXPECT_EQ(again.str(), sent);
+}
+
+#ifndef _WIN32
+TEST(TextWriterTest, AFullDeviceIsReportedWithItsReasonAfterAFlush) {
+  const int fd = ::open("/dev/full", O_WRONLY);
+  ASSERT_GE(fd, 0);
+  for (bool inBackground : {false, true}) {
+    TextWriter out(fd);
+    if (inBackground) out.writeInBackground();
+    out.fill('x', 1000000);
+    out << "the rest";
+    out.flush();
+    EXPECT_TRUE(out.failed()) << inBackground;
+    EXPECT_EQ(errno, ENOSPC) << inBackground;
+  }
+  ::close(fd);
+}
+#endif
 
 TEST(TextWriterTest, FlushHandsOnWhatIsBufferedSoFar) {
   std::ostringstream stream;
