@@ -30,6 +30,6 @@ bool FaultPlan::enterFailingCall(const char *name, bool canAnswerFailure) {
   return true;
 }
 
-constinit FaultPlan processFaultPlan;
+FaultPlan processFaultPlan;
 
 }  // namespace layout

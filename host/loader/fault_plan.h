@@ -75,9 +75,11 @@ class FaultPlan {
 };
 
 // The process's plan: host entry points carry no context of their own.
-// Constant-initialised, so it is there even for allocations made before
-// main().
-extern constinit FaultPlan processFaultPlan;
+// Its initialiser is a constant expression with g++'s library, so it is
+// there even for allocations made before main(). (Not declared constinit:
+// clang 14 with the same library cannot evaluate std::string's constructor
+// as a constant, and the fuzz build uses it.)
+extern FaultPlan processFaultPlan;
 inline FaultPlan &faultPlan() { return processFaultPlan; }
 
 // Put at the top of a host entry point: counts the call and marks the host
