@@ -67,6 +67,57 @@ void writeEntryText(layout::TextWriter &out, const layout::CommandLog::Parts &pa
   layout::writePrintable(out, parts.after);
 }
 
+// The lines of accepted entries, kept ready for the forms met last: "  ok  "
+// with the text before the number, and the text after it with the line's
+// end, each in room of a fixed size. A line is then two copies of a known
+// size and the number, written straight into the buffer.
+class AcceptedLines {
+ public:
+  // False, writing nothing, when the entry's form does not fit the room or
+  // has control bytes to escape.
+  bool write(layout::TextWriter &out, const layout::CommandLog::Parts &entry) {
+    Line &line = lines_[entry.form % kLines];
+    if (line.form != entry.form + 1 && !line.keep(entry)) return false;
+    char *at = out.reserve(kLineBytes);
+    std::memcpy(at, line.head, sizeof line.head);
+    at += line.headBytes;
+    if (entry.digits) at = layout::writeNumber(at, entry.value, entry.digits, entry.decimals);
+    std::memcpy(at, line.tail, sizeof line.tail);
+    out.commit(at + line.tailBytes);
+    return true;
+  }
+
+ private:
+  static constexpr std::string_view kOk = "  ok  ";
+  struct Line {
+    uint32_t form = 0;  // + 1; 0: none
+    uint8_t headBytes = 0;
+    uint8_t tailBytes = 0;
+    char head[48];
+    char tail[24];
+
+    bool keep(const layout::CommandLog::Parts &entry) {
+      if (!entry.plain || kOk.size() + entry.before.size() > sizeof head ||
+          entry.after.size() + 1 > sizeof tail) {
+        return false;
+      }
+      kOk.copy(head, kOk.size());
+      entry.before.copy(head + kOk.size(), entry.before.size());
+      headBytes = static_cast<uint8_t>(kOk.size() + entry.before.size());
+      entry.after.copy(tail, entry.after.size());
+      tail[entry.after.size()] = '\n';
+      tailBytes = static_cast<uint8_t>(entry.after.size() + 1);
+      form = entry.form + 1;
+      return true;
+    }
+  };
+  static constexpr size_t kLines = 1024;
+  static constexpr size_t kLineBytes =
+      sizeof(Line::head) + layout::NumberedText::kMaxDigits + 1 + sizeof(Line::tail);
+
+  std::vector<Line> lines_ = std::vector<Line>(kLines);
+};
+
 }  // namespace
 
 void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end,
@@ -103,8 +154,12 @@ void printCommands(layout::TextWriter &out, const layout::Host &host, size_t fir
     }
     return;
   }
+  AcceptedLines lines;
   layout::CommandLog::Reader reader(log, first);
-  for (size_t i = first; i < end; ++i) writeEntry(i, reader.nextParts());
+  for (size_t i = first; i < end; ++i) {
+    const layout::CommandLog::Parts entry = reader.nextParts();
+    if (!entry.accepted || !lines.write(out, entry)) writeEntry(i, entry);
+  }
 }
 
 size_t countRejected(const layout::Host &host, size_t first, size_t end) {

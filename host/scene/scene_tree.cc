@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -59,14 +61,9 @@ void writeSwitches(TextWriter &out, const Item &item, std::string_view label,
   if (first && none) out << label << none;
 }
 
-void writeLine(TextWriter &out, Reals &real, const Scene &scene, const Item &item, const Item &fresh,
-               size_t depth) {
-  out.fill(' ', 2 * std::min(depth, kDeepestIndent));
-  if (depth > kDeepestIndent) out << "[depth " << depth << "] ";
-  char id[8];
-  hexId(item.id, id);
-  out << std::string_view(id, sizeof id) << "  ";
-  writePrintable(out, scene.name(item));  // one line per item, whatever the name holds
+// Everything on an item's line after its name: its type and settings, and
+// only what differs from a new item of its type.
+void writeTail(TextWriter &out, Reals &real, const Scene &scene, const Item &item, const Item &fresh) {
   out << "  " << (item.has(kItemNull) ? std::string_view("null") : itemTypeName(item.type()));
   out << " vis ";
   if (item.type() == ItemType::kObject) {
@@ -118,6 +115,104 @@ void writeLine(TextWriter &out, Reals &real, const Scene &scene, const Item &ite
   }
   out << '\n';
 }
+
+uint64_t bitsOf(double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// What a line's tail is made of; reals by their bits, as -0 prints apart
+// from 0.
+struct TailKey {
+  std::array<uint64_t, 6> reals;
+  uint16_t flags;
+  uint8_t type, visibility, colour, alphaMode, boneType;
+  bool current;
+
+  TailKey(const Scene &scene, const Item &item)
+      : reals{bitsOf(item.position[0]), bitsOf(item.position[1]), bitsOf(item.position[2]),
+              bitsOf(item.restLength),  bitsOf(item.strength),    bitsOf(item.iconScale)},
+        flags(item.flags),
+        type(static_cast<uint8_t>(item.type())),
+        visibility(item.visibility),
+        colour(item.colour),
+        alphaMode(item.alphaMode),
+        boneType(item.boneType),
+        current(item.id == scene.current()) {}
+  bool operator==(const TailKey &) const = default;
+};
+
+// Writes the tree's lines. Items of a rig mostly differ only in ID, name and
+// depth, so the tail of the last line is kept and reused while the next
+// item's settings match, and a line with a plain name is put together in
+// the writer's buffer in one go.
+class LineWriter {
+ public:
+  LineWriter(TextWriter &out, const Scene &scene) : out_(out), scene_(scene), tailOut_(tail_) {}
+
+  void write(const Item &item, const Item &fresh, size_t depth) {
+    const TailKey key(scene_, item);
+    if (!tailKey_ || !(*tailKey_ == key)) {
+      tail_.clear();
+      writeTail(tailOut_, real_, scene_, item, fresh);
+      tailOut_.flush();
+      tailKey_ = key;
+    }
+    const std::string_view name = scene_.name(item);
+    const size_t bytes = kSpaces.size() + kDepthBytes + kIdBytes + name.size() + tail_.size();
+    if (bytes > TextWriter::kBufferBytes || hasControlBytes(name)) {
+      writeSlowly(item, name, depth);
+      return;
+    }
+    char *at = out_.reserve(bytes);
+    std::memcpy(at, kSpaces.data(), kSpaces.size());
+    at += 2 * std::min(depth, kDeepestIndent);
+    if (depth > kDeepestIndent) at = writeDepth(at, depth);
+    hexId(item.id, at);
+    at[8] = ' ';
+    at[9] = ' ';
+    at += kIdBytes;
+    std::memcpy(at, name.data(), name.size());
+    at += name.size();
+    std::memcpy(at, tail_.data(), tail_.size());
+    out_.commit(at + tail_.size());
+  }
+
+ private:
+  static constexpr std::string_view kSpaces =
+      "                                                                ";
+  static_assert(kSpaces.size() == 2 * kDeepestIndent);
+  static constexpr size_t kIdBytes = 8 + 2;          // eight digits, two spaces
+  static constexpr size_t kDepthBytes = 7 + 20 + 2;  // "[depth " digits "] "
+
+  static char *writeDepth(char *at, size_t depth) {
+    std::memcpy(at, "[depth ", 7);
+    at = std::to_chars(at + 7, at + 7 + 20, depth).ptr;
+    *at++ = ']';
+    *at++ = ' ';
+    return at;
+  }
+
+  // A name with control bytes is escaped, so each item keeps to one line
+  // whatever its name holds; a name too long for the buffer goes in pieces.
+  void writeSlowly(const Item &item, std::string_view name, size_t depth) {
+    out_.fill(' ', 2 * std::min(depth, kDeepestIndent));
+    if (depth > kDeepestIndent) out_ << "[depth " << depth << "] ";
+    char id[8];
+    hexId(item.id, id);
+    out_ << std::string_view(id, sizeof id) << "  ";
+    writePrintable(out_, name);
+    out_ << tail_;
+  }
+
+  TextWriter &out_;
+  const Scene &scene_;
+  Reals real_;
+  std::string tail_;
+  TextWriter tailOut_;
+  std::optional<TailKey> tailKey_;
+};
 
 }  // namespace
 
@@ -177,14 +272,14 @@ void writeSceneTree(TextWriter &out, const Host &host) {
   for (ItemType type : kFileTypeOrder) fresh.addItem(type, "");
   for (ItemType type : kFileTypeOrder) freshItems[typeSlot(type)] = &fresh.items(type).front();
 
-  Reals real;
+  LineWriter lines(out, scene);
   std::vector<std::pair<size_t, size_t>> stack;  // flat index, depth
   for (auto root = roots.rbegin(); root != roots.rend(); ++root) stack.emplace_back(*root, 0);
   while (!stack.empty()) {
     const auto [index, depth] = stack.back();
     stack.pop_back();
     const Item &item = *items[index];
-    writeLine(out, real, scene, item, *freshItems[typeSlot(item.type())], depth);
+    lines.write(item, *freshItems[typeSlot(item.type())], depth);
     for (size_t child = start[index + 1]; child > start[index]; --child) {
       stack.emplace_back(children[child - 1], depth + 1);
     }
