@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
+#include <system_error>
 #include <unordered_map>
 
 #include "host/commands/numbered_text.h"
+#include "host/scene/scene_tree_order.h"
 #include "host/scene_files/scene_file.h"
 #include "host/scene_files/scene_keys.h"
 #include "host/text/printable.h"
@@ -118,6 +121,11 @@ class AcceptedLines {
   std::vector<Line> lines_ = std::vector<Line>(kLines);
 };
 
+void printTree(layout::TextWriter &out, const layout::Host &host, const layout::SceneTreeOrder &order) {
+  out << "Scene:\n";
+  layout::writeSceneTree(out, host, order);
+}
+
 }  // namespace
 
 void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end,
@@ -220,9 +228,17 @@ std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &h
 std::optional<CliError> printRun(layout::TextWriter &out, const layout::Host &host, const RunOutcome &outcome,
                                  Verbosity verbosity, SceneAfterRun scene) {
   if (verbosity == Verbosity::kQuiet) return reportRun(out, host, outcome, Detail::kSummary);
-  std::optional<CliError> error = reportRun(out, host, outcome, Detail::kFull);
   const bool sent = outcome.commandsSent() > 0 && scene == SceneAfterRun::kWhenSent;
-  if (sent || verbosity == Verbosity::kVerbose) printScene(out, host);
+  if (!sent && verbosity != Verbosity::kVerbose) return reportRun(out, host, outcome, Detail::kFull);
+  // The tree's order is worked out on a thread of its own while the command
+  // lines are written, or afterwards when no thread is to be had.
+  std::future<layout::SceneTreeOrder> order;
+  try {
+    order = std::async(std::launch::async, [&host] { return layout::SceneTreeOrder(host.scene()); });
+  } catch (const std::system_error &) {
+  }
+  std::optional<CliError> error = reportRun(out, host, outcome, Detail::kFull);
+  printTree(out, host, order.valid() ? order.get() : layout::SceneTreeOrder(host.scene()));
   return error;
 }
 
@@ -236,8 +252,7 @@ std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome
 
 void printScene(layout::TextWriter &out, const layout::Host &host, Detail detail) {
   if (detail == Detail::kFull) {
-    out << "Scene:\n";
-    layout::writeSceneTree(out, host);
+    printTree(out, host, layout::SceneTreeOrder(host.scene()));
     return;
   }
   // "Scene: 1001000 items (1000 objects, 1000000 bones)"

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/scene/scene_tree_order.h"
 #include "host/scene_files/scene_file.h"
 #include "host/scene_files/scene_keys.h"
 #include "host/text/printable.h"
@@ -225,65 +226,58 @@ std::string sceneTree(const Host &host) {
   return text;
 }
 
-void writeSceneTree(TextWriter &out, const Host &host) {
-  const Scene &scene = host.scene();
+SceneTreeOrder::SceneTreeOrder(const Scene &scene) {
   const size_t count = scene.itemCount();
-  if (count == 0) {
-    out << "(no items)\n";
-    return;
-  }
-
-  // Every item by a flat index, types in file order.
-  std::vector<const Item *> items;
-  items.reserve(count);
+  items_.reserve(count);
   std::array<size_t, kItemTypeCount> offset{};
   for (ItemType type : kFileTypeOrder) {
-    offset[typeSlot(type)] = items.size();
-    for (const Item &item : scene.items(type)) items.push_back(&item);
+    offset[typeSlot(type)] = items_.size();
+    for (const Item &item : scene.items(type)) items_.push_back(&item);
   }
   const auto flat = [&](ItemID id) { return offset[itemTypeBits(id) - 1] + itemIndex(id); };
 
   // Children of each item, bones first, then the other types in file order.
   constexpr std::array<ItemType, kItemTypeCount> kChildOrder = {ItemType::kBone, ItemType::kObject,
                                                                 ItemType::kLight, ItemType::kCamera};
-  std::vector<size_t> start(count + 1, 0);
-  std::vector<size_t> roots;
-  for (const Item *item : items) {
+  start_.assign(count + 1, 0);
+  for (const Item *item : items_) {
     const ItemID parent = scene.effectiveParent(*item);
-    if (scene.find(parent)) ++start[flat(parent) + 1];
+    if (scene.find(parent)) ++start_[flat(parent) + 1];
   }
-  for (size_t i = 0; i < count; ++i) start[i + 1] += start[i];
-  std::vector<size_t> children(start[count]);
-  std::vector<size_t> filled(start.begin(), start.end() - 1);
+  for (size_t i = 0; i < count; ++i) start_[i + 1] += start_[i];
+  children_.resize(start_[count]);
+  std::vector<size_t> filled(start_.begin(), start_.end() - 1);
   for (ItemType type : kChildOrder) {
     for (const Item &item : scene.items(type)) {
       const ItemID parent = scene.effectiveParent(item);
       if (scene.find(parent)) {
-        children[filled[flat(parent)]++] = flat(item.id);
+        children_[filled[flat(parent)]++] = flat(item.id);
       } else {
-        roots.push_back(flat(item.id));
+        roots_.push_back(flat(item.id));
       }
     }
   }
-  std::sort(roots.begin(), roots.end());  // objects, lights, cameras
+  std::sort(roots_.begin(), roots_.end());  // objects, lights, cameras
+}
 
+void writeSceneTree(TextWriter &out, const Host &host) {
+  writeSceneTree(out, host, SceneTreeOrder(host.scene()));
+}
+
+void writeSceneTree(TextWriter &out, const Host &host, const SceneTreeOrder &order) {
+  const Scene &scene = host.scene();
+  if (scene.itemCount() == 0) {
+    out << "(no items)\n";
+    return;
+  }
   Scene fresh;  // what a new item of each type starts with
   std::array<const Item *, kItemTypeCount> freshItems{};
   for (ItemType type : kFileTypeOrder) fresh.addItem(type, "");
   for (ItemType type : kFileTypeOrder) freshItems[typeSlot(type)] = &fresh.items(type).front();
 
   LineWriter lines(out, scene);
-  std::vector<std::pair<size_t, size_t>> stack;  // flat index, depth
-  for (auto root = roots.rbegin(); root != roots.rend(); ++root) stack.emplace_back(*root, 0);
-  while (!stack.empty()) {
-    const auto [index, depth] = stack.back();
-    stack.pop_back();
-    const Item &item = *items[index];
-    lines.write(item, *freshItems[typeSlot(item.type())], depth);
-    for (size_t child = start[index + 1]; child > start[index]; --child) {
-      stack.emplace_back(children[child - 1], depth + 1);
-    }
-  }
+  order.forEach(
+      [&](const Item &item, size_t depth) { lines.write(item, *freshItems[typeSlot(item.type())], depth); });
 }
 
 }  // namespace layout
