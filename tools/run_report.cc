@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
+#include <system_error>
 #include <unordered_map>
 
 #include "host/commands/numbered_text.h"
+#include "host/scene/scene_tree_order.h"
 #include "host/scene_files/scene_file.h"
 #include "host/scene_files/scene_keys.h"
 #include "host/text/printable.h"
@@ -67,6 +70,62 @@ void writeEntryText(layout::TextWriter &out, const layout::CommandLog::Parts &pa
   layout::writePrintable(out, parts.after);
 }
 
+// The lines of accepted entries, kept ready for the forms met last: "  ok  "
+// with the text before the number, and the text after it with the line's
+// end, each in room of a fixed size. A line is then two copies of a known
+// size and the number, written straight into the buffer.
+class AcceptedLines {
+ public:
+  // False, writing nothing, when the entry's form does not fit the room or
+  // has control bytes to escape.
+  bool write(layout::TextWriter &out, const layout::CommandLog::Parts &entry) {
+    Line &line = lines_[entry.form % kLines];
+    if (line.form != entry.form + 1 && !line.keep(entry)) return false;
+    char *at = out.reserve(kLineBytes);
+    std::memcpy(at, line.head, sizeof line.head);
+    at += line.headBytes;
+    if (entry.digits) at = layout::writeNumber(at, entry.value, entry.digits, entry.decimals);
+    std::memcpy(at, line.tail, sizeof line.tail);
+    out.commit(at + line.tailBytes);
+    return true;
+  }
+
+ private:
+  static constexpr std::string_view kOk = "  ok  ";
+  struct Line {
+    uint32_t form = 0;  // + 1; 0: none
+    uint8_t headBytes = 0;
+    uint8_t tailBytes = 0;
+    char head[48];
+    char tail[24];
+
+    bool keep(const layout::CommandLog::Parts &entry) {
+      if (!entry.plain || kOk.size() + entry.before.size() > sizeof head ||
+          entry.after.size() + 1 > sizeof tail) {
+        return false;
+      }
+      kOk.copy(head, kOk.size());
+      entry.before.copy(head + kOk.size(), entry.before.size());
+      headBytes = static_cast<uint8_t>(kOk.size() + entry.before.size());
+      entry.after.copy(tail, entry.after.size());
+      tail[entry.after.size()] = '\n';
+      tailBytes = static_cast<uint8_t>(entry.after.size() + 1);
+      form = entry.form + 1;
+      return true;
+    }
+  };
+  static constexpr size_t kLines = 1024;
+  static constexpr size_t kLineBytes =
+      sizeof(Line::head) + layout::NumberedText::kMaxDigits + 1 + sizeof(Line::tail);
+
+  std::vector<Line> lines_ = std::vector<Line>(kLines);
+};
+
+void printTree(layout::TextWriter &out, const layout::Host &host, const layout::SceneTreeOrder &order) {
+  out << "Scene:\n";
+  layout::writeSceneTree(out, host, order);
+}
+
 }  // namespace
 
 void printCommands(layout::TextWriter &out, const layout::Host &host, size_t first, size_t end,
@@ -103,8 +162,12 @@ void printCommands(layout::TextWriter &out, const layout::Host &host, size_t fir
     }
     return;
   }
+  AcceptedLines lines;
   layout::CommandLog::Reader reader(log, first);
-  for (size_t i = first; i < end; ++i) writeEntry(i, reader.nextParts());
+  for (size_t i = first; i < end; ++i) {
+    const layout::CommandLog::Parts entry = reader.nextParts();
+    if (!entry.accepted || !lines.write(out, entry)) writeEntry(i, entry);
+  }
 }
 
 size_t countRejected(const layout::Host &host, size_t first, size_t end) {
@@ -165,9 +228,17 @@ std::optional<CliError> reportRun(layout::TextWriter &out, const layout::Host &h
 std::optional<CliError> printRun(layout::TextWriter &out, const layout::Host &host, const RunOutcome &outcome,
                                  Verbosity verbosity, SceneAfterRun scene) {
   if (verbosity == Verbosity::kQuiet) return reportRun(out, host, outcome, Detail::kSummary);
-  std::optional<CliError> error = reportRun(out, host, outcome, Detail::kFull);
   const bool sent = outcome.commandsSent() > 0 && scene == SceneAfterRun::kWhenSent;
-  if (sent || verbosity == Verbosity::kVerbose) printScene(out, host);
+  if (!sent && verbosity != Verbosity::kVerbose) return reportRun(out, host, outcome, Detail::kFull);
+  // The tree's order is worked out on a thread of its own while the command
+  // lines are written, or afterwards when no thread is to be had.
+  std::future<layout::SceneTreeOrder> order;
+  try {
+    order = std::async(std::launch::async, [&host] { return layout::SceneTreeOrder(host.scene()); });
+  } catch (const std::system_error &) {
+  }
+  std::optional<CliError> error = reportRun(out, host, outcome, Detail::kFull);
+  printTree(out, host, order.valid() ? order.get() : layout::SceneTreeOrder(host.scene()));
   return error;
 }
 
@@ -181,8 +252,7 @@ std::optional<CliError> rejectedError(const layout::Host &host, const RunOutcome
 
 void printScene(layout::TextWriter &out, const layout::Host &host, Detail detail) {
   if (detail == Detail::kFull) {
-    out << "Scene:\n";
-    layout::writeSceneTree(out, host);
+    printTree(out, host, layout::SceneTreeOrder(host.scene()));
     return;
   }
   // "Scene: 1001000 items (1000 objects, 1000000 bones)"

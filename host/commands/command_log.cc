@@ -251,7 +251,8 @@ CommandLog::Parts CommandLog::Reader::nextParts() {
               form.digits,
               form.decimals,
               form.plain,
-              (header & kAcceptedBit) != 0};
+              (header & kAcceptedBit) != 0,
+              index};
   if (form.digits) {
     const uint64_t code = readVarint(in);
     auto last = std::find_if(lastNumbers_.begin(), lastNumbers_.end(),

@@ -44,6 +44,7 @@ class CommandLog {
     uint8_t decimals;
     bool plain;  // no control byte in the text
     bool accepted;
+    uint32_t form;  // which of the log's forms: entries of one form share before and after
   };
 
   // Walks the log in order from an entry on, rebuilding each text.

@@ -53,28 +53,32 @@ bool readNumber(const char *at, uint8_t digits, uint8_t decimals, uint64_t &valu
   return true;
 }
 
+// Writes from the last digit back, two digits a step, straight into `out`.
 char *writeNumber(char *out, uint64_t value, uint8_t digits, uint8_t decimals) {
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
-  char text[NumberedText::kMaxDigits];
-  char *at = text + digits;
-  while (at - text >= 2) {
-    at -= 2;
-    std::memcpy(at, kPairs + 2 * (value % 100), 2);
-    value /= 100;
-  }
-  if (at > text) *--at = static_cast<char>('0' + value % 10);
-  const size_t whole = digits - decimals;
-  std::memcpy(out, text, whole);
-  out += whole;
+  const auto writeBack = [&value](char *end, size_t count) {
+    for (; count >= 2; count -= 2) {
+      end -= 2;
+      std::memcpy(end, kPairs + 2 * (value % 100), 2);
+      value /= 100;
+    }
+    if (count) {
+      *--end = static_cast<char>('0' + value % 10);
+      value /= 10;
+    }
+    return end;
+  };
+  char *const end = out + digits + (decimals ? 1 : 0);
+  char *at = end;
   if (decimals) {
-    *out++ = '.';
-    std::memcpy(out, text + whole, decimals);
-    out += decimals;
+    at = writeBack(at, decimals);
+    *--at = '.';
   }
-  return out;
+  writeBack(at, static_cast<size_t>(digits - decimals));
+  return end;
 }
 
 }  // namespace layout

@@ -14,6 +14,8 @@
 
 namespace layout {
 
+class SceneTreeOrder;
+
 // What went wrong in a file, and where: "rig.json:12:5: items[3].parent: no item 10000009".
 // Line and column are 1-based; 0 when the problem has no place in the text.
 struct FileError {
@@ -49,6 +51,8 @@ std::string_view defaultScene();
 
 // The scene as an indented tree, one item a line: ID, name, key properties.
 void writeSceneTree(TextWriter &out, const Host &host);
+// The same in an order worked out before, of the host's scene as it is now.
+void writeSceneTree(TextWriter &out, const Host &host, const SceneTreeOrder &order);
 std::string sceneTree(const Host &host);
 
 // An item named on the command line: by ID (eight hexadecimal digits, with or

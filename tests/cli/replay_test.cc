@@ -68,6 +68,53 @@ TEST_F(Replay, ARejectedCommandStopsTheReplayUnlessToldToKeepGoing) {
   EXPECT_EQ(r.err, "layout-sim: cannot read command file missing.txt: No such file or directory\n");
 }
 
+// Every text is listed as it was sent, escaped, with the host's answer:
+// texts of a thousand distinct forms and their repeats, numbered texts
+// around a rejected one, control bytes, and texts longer than usual before
+// or after their number.
+TEST_F(Replay, TheListingShowsEveryTextWhateverItsFormLengthOrBytes) {
+  std::vector<std::string> texts;
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 1100; ++i) {
+      const int at = round == 0 ? i : 1099 - i;
+      texts.push_back(std::string("AddNull ") + static_cast<char>('a' + at % 26) +
+                      static_cast<char>('a' + at / 26 % 26) + static_cast<char>('a' + at / 676));
+    }
+  }
+  for (int i = 1; i <= 150; ++i) {
+    const std::string number = std::to_string(1000 + i).substr(1);
+    texts.push_back((i == 77 ? "AddNul Joint_" : "AddNull Joint_") + number);
+    texts.push_back("AddNull Tab\tJoint_" + number + "\x1b[2J");
+  }
+  texts.push_back("AddNull " + std::string(60, 'L') + "_12");
+  texts.push_back("AddNull X_1" + std::string(40, 'S'));
+  texts.push_back("AddNull " + std::string(60, 'L') + "_13");
+  texts.push_back("AddNull X_2" + std::string(40, 'S'));
+  std::string file;
+  for (const std::string &text : texts) file += text + "\n";
+  write("commands.txt", file);
+
+  const auto escaped = [](const std::string &text) {
+    std::string shown;
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      shown += byte < 0x20 || byte == 0x7F
+                   ? "\\x" + std::string(1, "0123456789abcdef"[byte >> 4]) + "0123456789abcdef"[byte & 0xF]
+                   : std::string(1, c);
+    }
+    return shown;
+  };
+  std::string expected = "commands.txt: " + std::to_string(texts.size()) + " commands, 1 rejected:\n";
+  for (const std::string &text : texts) {
+    expected += text.rfind("AddNul ", 0) == 0
+                    ? "  REJECTED  " + text + ": unknown command (did you mean \"AddNull\"?)\n"
+                    : "  ok  " + escaped(text) + "\n";
+  }
+  const Result r = run({"replay", "commands.txt", "--keep-going"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find("Scene:\n")), expected);
+}
+
 // Grips recorded under Body on the default scene, where Body is 10000000.
 class ReplayElsewhere : public LayoutSim {
  protected:

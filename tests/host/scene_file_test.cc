@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -206,6 +207,58 @@ TEST(SceneTree, ShowsWhatDiffersFromANewItemAndTheSelection) {
   const std::string tree = sceneTree(deep);
   EXPECT_NE(tree.find("\n" + std::string(64, ' ') + "[depth 41] 40000028  Tip  bone"), std::string::npos);
   EXPECT_EQ(sceneTree(Host()), "(no items)\n");
+}
+
+// Lines of items that share most settings are put together from what the
+// line before them had; any one setting that differs, even only in its sign,
+// must still show.
+TEST(SceneTree, EachLineShowsItsOwnItemWhenNeighboursDifferInOneSetting) {
+  const std::string text = sceneWith(R"(
+    {"type": "object", "name": "Arm"},
+    {"type": "bone", "name": "A_1", "owner": "10000000", "restLength": 0},
+    {"type": "bone", "name": "A_2", "owner": "10000000", "restLength": -0.0},
+    {"type": "bone", "name": "A_3", "owner": "10000000", "restLength": -0.0, "colour": 2},
+    {"type": "bone", "name": "A_4", "owner": "10000000", "restLength": -0.0, "colour": 2},
+    {"type": "bone", "name": "A_5", "owner": "10000000", "restLength": -0.0, "colour": 2, "position": [0, -0.0, 1]},
+    {"type": "bone", "name": "A\u001b6", "owner": "10000000", "restLength": -0.0, "colour": 2, "position": [0, -0.0, 1]},
+    {"type": "bone", "name": "A_7", "owner": "10000000", "restLength": -0.0, "colour": 2, "position": [0, -0.0, 1]},
+    {"type": "object", "name": "A_8", "null": true},
+    {"type": "object", "name": "A_9", "null": true})",
+                                     R"(, "selection": ["40000003", "40000006"], "current": "40000006")");
+  Host host;
+  ASSERT_FALSE(readScene(text, "rig.json", host));
+  // "  <id>  <name>  bone vis visible colour <settings>"
+  const auto bone = [](const std::string &idAndName, const std::string &settings) {
+    return "  " + idAndName + "  bone vis visible colour " + settings + "\n";
+  };
+  const std::string green = "Dk Green  rest -0 strength 1 multiply on type classic";
+  EXPECT_EQ(sceneTree(host), "10000000  Arm  object vis shaded colour Gray\n" +
+                                 bone("40000000  A_1", "Blue  rest 0 strength 1 multiply on type classic") +
+                                 bone("40000001  A_2", "Blue  rest -0 strength 1 multiply on type classic") +
+                                 bone("40000002  A_3", green) + bone("40000003  A_4", green + "  *selected") +
+                                 bone("40000004  A_5", green + "  at 0 -0 1") +
+                                 bone("40000005  A\\x1b6", green + "  at 0 -0 1") +
+                                 bone("40000006  A_7", green + "  at 0 -0 1  *current") +
+                                 "10000001  A_8  null vis shaded colour Gray\n"
+                                 "10000002  A_9  null vis shaded colour Gray\n");
+
+  // A name longer than the writer's buffer is written whole, escaped, on
+  // its own line between two ordinary ones.
+  Host big;
+  const ItemID arm = big.scene().addObject("Arm");
+  std::string name(TextWriter::kBufferBytes + 100, 'n');
+  name[TextWriter::kBufferBytes / 2] = '\n';
+  big.scene().addBone(name, arm);
+  big.scene().addBone("Next", arm);
+  const std::string tree = sceneTree(big);
+  const std::string escaped = std::string(TextWriter::kBufferBytes / 2, 'n') + "\\x0a" +
+                              std::string(TextWriter::kBufferBytes / 2 + 99, 'n');
+  const std::string settings = "Blue  rest 1 strength 1 multiply on type classic";
+  const std::string expected = "10000000  Arm  object vis shaded colour Gray\n" +
+                               bone("40000000  " + escaped, settings) + bone("40000001  Next", settings);
+  const auto differ = std::mismatch(tree.begin(), tree.end(), expected.begin(), expected.end());
+  EXPECT_TRUE(tree == expected) << "from byte " << (differ.first - tree.begin()) << ": \""
+                                << tree.substr(static_cast<size_t>(differ.first - tree.begin()), 60) << "\"";
 }
 
 // Each bad file gives one message at the offending place, and the host keeps
