@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -333,6 +335,91 @@ TEST_F(CommandInterpreterTest, LogKeepsEveryTextWithItsResultAndCanBeSwitchedOff
   EXPECT_EQ(commands_.rejections()[2].logEntry, 2u);
   EXPECT_EQ(commands_.log()[2].text, "Bogus 2");
   EXPECT_EQ(commands_.log().refusedBetween(0, 3), 2u);
+}
+
+// A text carried out again is recognised by its form in the log and reuses
+// what was read from it; what depends on the scene is decided afresh.
+TEST_F(CommandInterpreterTest, RepeatedTextsActOnTheSceneAsItIsNow) {
+  const ItemID object = scene_.addObject("Body");
+  scene_.select(object);
+  ASSERT_EQ(run("AddBone Bone_1"), 1);
+  const ItemID bone = 0x40000000u;
+  for (int round = 0; round < 3; ++round) {
+    // The range of a visibility depends on the current item's type.
+    scene_.select(object);
+    EXPECT_EQ(run("ItemVisibility 5"), 1) << round;
+    EXPECT_EQ(run("Position 1 -2.5 3"), 1);
+    scene_.select(bone);
+    EXPECT_EQ(run("ItemVisibility 5"), 0) << round;
+    EXPECT_EQ(lastRefusal(), "ItemVisibility 5: visibility out of range 0-1");
+    EXPECT_EQ(run("Position 1 -2.5 3"), 1);
+    EXPECT_EQ(run("ItemColor x"), 0);
+    EXPECT_EQ(lastRefusal(), "ItemColor x: colour is not an integer: 'x'");
+    EXPECT_EQ(run("ItemColor 4 5"), 0);
+    EXPECT_EQ(lastRefusal(), "ItemColor 4 5: unexpected argument '5'");
+    EXPECT_EQ(run("UnseenByAlphaChannel 2"), 1);
+    EXPECT_EQ(item(bone).alphaMode, 2);
+    EXPECT_EQ(run("UnseenByAlphaChannel"), 1);
+    EXPECT_EQ(item(bone).alphaMode, kAlphaUseSurface);
+  }
+  EXPECT_EQ(item(object).visibility, 5);
+  EXPECT_EQ(item(bone).visibility, 1);
+  for (const ItemID id : {object, bone}) {
+    EXPECT_EQ(item(id).position[0], 1.0);
+    EXPECT_EQ(item(id).position[1], -2.5);
+    EXPECT_EQ(item(id).position[2], 3.0);
+  }
+  scene_.clearSelection();
+  EXPECT_EQ(run("Position 1 -2.5 3"), 0);
+  EXPECT_EQ(lastRefusal(), "Position 1 -2.5 3: no current item");
+  EXPECT_EQ(commands_.log().size(), commands_.commandCount());
+}
+
+// Texts that share a form differ in their number, which each must keep; and
+// once the log forgets its forms, a text is not taken for another that had
+// its form before.
+TEST_F(CommandInterpreterTest, TextsThatShareAFormAndALogClearedMidRun) {
+  scene_.select(scene_.addObject("Body"));
+  ASSERT_EQ(run("AddBone Bone_1"), 1);
+  for (int colour = 0; colour < 3; ++colour) {
+    ASSERT_EQ(run("ItemColor " + std::to_string(colour)), 1);
+    ASSERT_EQ(run("AddChildBone Bone_" + std::to_string(colour + 2)), 1);
+  }
+  EXPECT_EQ(nameOf(0x40000003u), "Bone_4");
+  EXPECT_EQ(item(0x40000002u).colour, 2);
+  EXPECT_EQ(item(0x40000003u).colour, 8);  // a new bone's own colour
+
+  ASSERT_EQ(run("BoneType 1"), 1);
+  ASSERT_EQ(run("ItemColor 6"), 1);
+  commands_.log().clear();
+  ASSERT_EQ(run("ItemColor 3"), 1);  // the first form again, once "AddBone Bone_#"
+  ASSERT_EQ(run("BoneType 0"), 1);
+  ASSERT_EQ(run("BoneType 0"), 1);
+  EXPECT_EQ(scene_.items(ItemType::kBone).size(), 4u);
+  const Item &last = item(0x40000003u);
+  EXPECT_EQ(last.colour, 3);
+  EXPECT_EQ(last.boneType, 0);
+  EXPECT_EQ(commands_.log().texts(), (std::vector<std::string>{"ItemColor 3", "BoneType 0", "BoneType 0"}));
+}
+
+// A host failure inside a command leaves that text unlogged; the texts after
+// it, which share its form, still read back exactly.
+TEST_F(CommandInterpreterTest, ATextThatThrowsLeavesTheLogWhole) {
+  commands_.setStatusObserver([](const StatusMessage &message) {
+    if (message.progress == 0.25) throw std::bad_alloc();
+  });
+  std::vector<std::string> logged;
+  for (int step = 0; step < 300; ++step) {
+    char text[64];
+    std::snprintf(text, sizeof text, "StatusMsg {%.2f} Creating", step % 5 * 0.125);
+    try {
+      EXPECT_EQ(run(text), 1);
+      logged.emplace_back(text);
+    } catch (const std::bad_alloc &) {
+      EXPECT_EQ(step % 5, 2);
+    }
+  }
+  EXPECT_EQ(commands_.log().texts(), logged);
 }
 
 // The shape of a large bone run: each selected object gets a chain of bones.
