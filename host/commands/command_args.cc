@@ -34,16 +34,13 @@ bool parseItemId(std::string_view text, ItemID &out) {
 }
 
 std::string_view ArgReader::token() {
-  const size_t start = rest_.find_first_not_of(' ');
-  if (start == std::string_view::npos) {
-    rest_ = {};
-    return {};
-  }
-  rest_.remove_prefix(start);
-  const size_t end = std::min(rest_.find(' '), rest_.size());
-  const std::string_view result = rest_.substr(0, end);
-  rest_.remove_prefix(end);
-  return result;
+  const char *at = rest_.data();
+  const char *const end = at + rest_.size();
+  while (at < end && *at == ' ') ++at;
+  const char *const start = at;
+  while (at < end && *at != ' ') ++at;
+  rest_ = std::string_view(at, static_cast<size_t>(end - at));
+  return std::string_view(start, static_cast<size_t>(at - start));
 }
 
 bool ArgReader::fail(std::string reason) {
@@ -51,7 +48,25 @@ bool ArgReader::fail(std::string reason) {
   return false;
 }
 
-bool ArgReader::integer(std::string_view what, int min, int max, int &out) {
+// The memo does not fit what is asked: the text itself is read from here on,
+// past the values already taken.
+void ArgReader::readOnFromText() {
+  memo_->valid = false;
+  for (uint8_t taken = 0; taken < next_; ++taken) token();
+}
+
+void ArgReader::remember(ArgMemo::Kind kind, double value) {
+  if (!memo_) return;
+  if (next_ >= ArgMemo::kMaxValues) {
+    memo_ = nullptr;  // more values than a memo holds: none is kept
+    return;
+  }
+  memo_->kinds[next_] = kind;
+  memo_->values[next_] = value;
+  ++next_;
+}
+
+bool ArgReader::readInteger(std::string_view what, int min, int max, int &out) {
   const std::string_view text = token();
   if (text.empty()) return fail("missing " + std::string(what));
   int value = 0;
@@ -59,42 +74,51 @@ bool ArgReader::integer(std::string_view what, int min, int max, int &out) {
   if (error != std::errc() || end != text.data() + text.size()) {
     return fail(std::string(what) + " is not an integer: " + quoted(text));
   }
-  if (value < min || value > max) {
-    return fail(std::string(what) + " out of range " + std::to_string(min) + "-" + std::to_string(max));
-  }
-  out = value;
-  return true;
+  remember(ArgMemo::Kind::kInteger, value);
+  return inRange(what, min, max, value, out);
 }
 
-bool ArgReader::real(std::string_view what, double &out) {
+bool ArgReader::outOfRange(std::string_view what, int min, int max) {
+  return fail(std::string(what) + " out of range " + std::to_string(min) + "-" + std::to_string(max));
+}
+
+bool ArgReader::readReal(std::string_view what, double &out) {
   const std::string_view text = token();
   if (text.empty()) return fail("missing " + std::string(what));
   double value = 0;
-  if (readShortDecimal(text, value)) {
-    out = value;
-    return true;
+  if (!readShortDecimal(text, value)) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+      return fail(std::string(what) + " is not a number: " + quoted(text));
+    }
+    if (!std::isfinite(value)) return fail(std::string(what) + " is not finite: " + quoted(text));
   }
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) {
-    return fail(std::string(what) + " is not a number: " + quoted(text));
-  }
-  if (!std::isfinite(value)) return fail(std::string(what) + " is not finite: " + quoted(text));
+  remember(ArgMemo::Kind::kReal, value);
   out = value;
   return true;
 }
 
-bool ArgReader::itemId(ItemID &out) {
+bool ArgReader::readItemId(ItemID &out) {
   const std::string_view text = token();
   if (text.empty()) return fail("missing item ID");
   if (!parseItemId(text, out)) return fail("not an item ID: " + quoted(text));
+  remember(ArgMemo::Kind::kItemId, out);
   return true;
 }
 
-bool ArgReader::atEnd() { return rest_.find_first_not_of(' ') == std::string_view::npos; }
+bool ArgReader::atEnd() {
+  if (recalling()) return next_ >= memo_->count;
+  return rest_.find_first_not_of(' ') == std::string_view::npos;
+}
 
-bool ArgReader::finish() {
-  if (atEnd()) return true;
-  return fail("unexpected argument " + quoted(token()));
+bool ArgReader::finishText() {
+  if (recalling()) readOnFromText();  // the memo holds more values than were asked for
+  if (!atEnd()) return fail("unexpected argument " + quoted(token()));
+  if (memo_) {
+    memo_->count = next_;
+    memo_->valid = true;
+  }
+  return true;
 }
 
 }  // namespace layout

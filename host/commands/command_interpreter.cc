@@ -103,37 +103,70 @@ std::string CommandInterpreter::unknownCommand(std::string_view word) {
   return "unknown command" + suggestion.hint();
 }
 
+void CommandInterpreter::forgetKnownForms() {
+  knownForms_ = std::make_unique<KnownForm[]>(kKnownForms);
+  knownGeneration_ = log_.generation();
+}
+
 int CommandInterpreter::evaluate(std::string_view text) {
-  const size_t space = text.find(' ');
-  const std::string_view word = text.substr(0, space);
-  const std::string_view args = space == std::string_view::npos ? std::string_view() : text.substr(space + 1);
-  std::string reason;
-  if (const Command *command = findCommand(word)) {
-    reason = (this->*command->run)(args);
+  // The log recognises the text's form first: a form carried out before
+  // names its command without a look-up, and a repeated text has its
+  // arguments read already.
+  CommandLog::Identified identified;
+  const bool logged = log_.identify(text, identified);
+  KnownForm *known = logged ? &knownForm(identified.form) : nullptr;
+  const Command *command = nullptr;
+  std::string_view args;
+  if (known && known->form == identified.form + 1) {
+    command = known->command;
+    args = text.substr(known->argsAt);
   } else {
-    reason = unknownCommand(word);
+    const size_t space = text.find(' ');
+    const std::string_view word = text.substr(0, space);
+    args = space == std::string_view::npos ? std::string_view() : text.substr(space + 1);
+    command = findCommand(word);
+    if (!command) return refuse(text, unknownCommand(word), logged ? &identified : nullptr);
+    // A numbered form keeps its command only when the number is past the
+    // word: "Bone_007" may vary, the word before it may not.
+    if (known && (identified.whole || (space != std::string_view::npos && space < identified.numberAt))) {
+      *known = {identified.form + 1, static_cast<uint32_t>(text.size() - args.size()), command, {}};
+    }
   }
-  if (!reason.empty()) return refuse(text, std::move(reason));
-  log_.append(text, true);
+  memo_ = known && identified.whole && known->form == identified.form + 1 ? &known->memo : nullptr;
+  // A handler that throws leaves the text unlogged: identifying it changed
+  // nothing the log's entries depend on.
+  std::string reason = (this->*command->run)(args);
+  memo_ = nullptr;
+  if (!reason.empty()) return refuse(text, std::move(reason), logged ? &identified : nullptr);
+  if (logged) log_.append(identified, true);
   ++commandCount_;
   return 1;
 }
 
 int CommandInterpreter::refuse(std::string_view text, std::string reason) {
-  const size_t entry = log_.size();
-  const size_t logEntry = log_.append(text, false) ? entry : Rejection::kNotLogged;
+  CommandLog::Identified identified;
+  return refuse(text, std::move(reason), log_.identify(text, identified) ? &identified : nullptr);
+}
+
+int CommandInterpreter::refuse(std::string_view text, std::string reason,
+                               const CommandLog::Identified *identified) {
+  size_t logEntry = Rejection::kNotLogged;
+  if (identified) {
+    logEntry = log_.size();
+    log_.append(*identified, false);
+  }
   rejections_.push_back({commandCount_, logEntry, std::string(text), std::move(reason)});
   ++commandCount_;
   return 0;
 }
 
-Item *CommandInterpreter::currentItem(std::string &reason) {
+Item *CommandInterpreter::currentItem(const char *&reason) {
   Item *item = scene_.find(scene_.current());
   if (!item) reason = "no current item";
   return item;
 }
 
-Item *CommandInterpreter::currentBone(std::string &reason) {
+Item *CommandInterpreter::currentBone(const char *&reason) {
   Item *item = currentItem(reason);
   if (item && item->type() != ItemType::kBone) {
     reason = "the current item is not a bone";
@@ -154,7 +187,7 @@ std::string CommandInterpreter::addNull(std::string_view name) {
 
 std::string CommandInterpreter::addBone(std::string_view name) {
   if (name.empty()) return "missing name";
-  std::string reason;
+  const char *reason = nullptr;
   const Item *current = currentItem(reason);
   if (!current) return reason;
   // As in Layout, a bone current adds the new bone to that bone's object.
@@ -170,7 +203,7 @@ std::string CommandInterpreter::addBone(std::string_view name) {
 
 std::string CommandInterpreter::addChildBone(std::string_view name) {
   if (name.empty()) return "missing name";
-  std::string reason;
+  const char *reason = nullptr;
   const Item *parent = currentBone(reason);
   if (!parent) return reason;
   const ItemID id = scene_.addBone(name, parent->id);
@@ -182,24 +215,24 @@ std::string CommandInterpreter::addChildBone(std::string_view name) {
 // --- Selection and parenting.
 
 std::string CommandInterpreter::selectItem(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   ItemID id = 0;
   if (!reader.itemId(id) || !reader.finish()) return reader.takeReason();
   return scene_.select(id) ? std::string() : noItem(id);
 }
 
 std::string CommandInterpreter::addToSelection(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   ItemID id = 0;
   if (!reader.itemId(id) || !reader.finish()) return reader.takeReason();
   return scene_.addToSelection(id) ? std::string() : noItem(id);
 }
 
 std::string CommandInterpreter::parentItem(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   ItemID parent = 0;
   if (!reader.itemId(parent) || !reader.finish()) return reader.takeReason();
-  std::string reason;
+  const char *reason = nullptr;
   const Item *child = currentItem(reason);
   if (!child) return reason;
   switch (scene_.setParent(child->id, parent)) {
@@ -229,20 +262,21 @@ std::string CommandInterpreter::edit(std::string_view args) {
 // --- Properties of the current item.
 
 std::string CommandInterpreter::itemActive(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   int active = 0;
   if (!reader.integer("active state", 0, 1, active) || !reader.finish()) return reader.takeReason();
-  std::string reason;
+  const char *reason = nullptr;
   Item *item = currentItem(reason);
-  if (item) item->set(kItemActive, active != 0);
-  return reason;
+  if (!item) return reason;
+  item->set(kItemActive, active != 0);
+  return {};
 }
 
 std::string CommandInterpreter::itemVisibility(std::string_view args) {
-  std::string reason;
+  const char *reason = nullptr;
   Item *item = currentItem(reason);
   if (!item) return reason;
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   int visibility = 0;
   const int highest = item->type() == ItemType::kObject ? 7 : 1;
   if (!reader.integer("visibility", 0, highest, visibility) || !reader.finish()) return reader.takeReason();
@@ -251,66 +285,72 @@ std::string CommandInterpreter::itemVisibility(std::string_view args) {
 }
 
 std::string CommandInterpreter::itemColor(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   int colour = 0;
   if (!reader.integer("colour", 0, 14, colour) || !reader.finish()) return reader.takeReason();
-  std::string reason;
+  const char *reason = nullptr;
   Item *item = currentItem(reason);
-  if (item) item->colour = static_cast<uint8_t>(colour);
-  return reason;
+  if (!item) return reason;
+  item->colour = static_cast<uint8_t>(colour);
+  return {};
 }
 
 std::string CommandInterpreter::position(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   double xyz[3];
   if (!reader.real("x", xyz[0]) || !reader.real("y", xyz[1]) || !reader.real("z", xyz[2]) ||
       !reader.finish()) {
     return reader.takeReason();
   }
-  std::string reason;
+  const char *reason = nullptr;
   Item *item = currentItem(reason);
-  if (item) std::copy(xyz, xyz + 3, item->position);
-  return reason;
+  if (!item) return reason;
+  std::copy(xyz, xyz + 3, item->position);
+  return {};
 }
 
 std::string CommandInterpreter::boneRestLength(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   double length = 0;
   if (!reader.real("rest length", length) || !reader.finish()) return reader.takeReason();
-  std::string reason;
+  const char *reason = nullptr;
   Item *bone = currentBone(reason);
-  if (bone) bone->restLength = length;
-  return reason;
+  if (!bone) return reason;
+  bone->restLength = length;
+  return {};
 }
 
 std::string CommandInterpreter::boneStrength(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   double strength = 0;
   if (!reader.real("strength", strength) || !reader.finish()) return reader.takeReason();
-  std::string reason;
+  const char *reason = nullptr;
   Item *bone = currentBone(reason);
-  if (bone) bone->strength = strength;
-  return reason;
+  if (!bone) return reason;
+  bone->strength = strength;
+  return {};
 }
 
 std::string CommandInterpreter::itemIconScale(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   double scale = 0;
   if (!reader.real("icon scale", scale) || !reader.finish()) return reader.takeReason();
-  std::string reason;
+  const char *reason = nullptr;
   Item *item = currentItem(reason);
-  if (item) item->iconScale = scale;
-  return reason;
+  if (!item) return reason;
+  item->iconScale = scale;
+  return {};
 }
 
 std::string CommandInterpreter::boneType(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   int type = 0;
   if (!reader.integer("bone type", 0, 1, type) || !reader.finish()) return reader.takeReason();
-  std::string reason;
+  const char *reason = nullptr;
   Item *bone = currentBone(reason);
-  if (bone) bone->boneType = static_cast<uint8_t>(type);
-  return reason;
+  if (!bone) return reason;
+  bone->boneType = static_cast<uint8_t>(type);
+  return {};
 }
 
 // --- Switches that act on every selected item.
@@ -340,7 +380,7 @@ std::string CommandInterpreter::boneStrengthMultiply(std::string_view args) {
 // Without an argument it switches between "use surface settings" and
 // "unaffected by objects", as older hosts do; with one it sets the mode.
 std::string CommandInterpreter::unseenByAlphaChannel(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   int mode = -1;
   if (!reader.atEnd() && (!reader.integer("alpha mode", 0, 2, mode) || !reader.finish())) {
     return reader.takeReason();
@@ -360,7 +400,7 @@ std::string CommandInterpreter::unseenByAlphaChannel(std::string_view args) {
 // --- Interface.
 
 std::string CommandInterpreter::dynamicUpdate(std::string_view args) {
-  ArgReader reader(args);
+  ArgReader reader = argsOf(args);
   int setting = 0;
   if (!reader.integer("dynamic update", 0, 2, setting) || !reader.finish()) return reader.takeReason();
   state_.dynamicUpdate = setting;

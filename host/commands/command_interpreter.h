@@ -8,12 +8,14 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/commands/command_args.h"
 #include "host/commands/command_log.h"
 #include "host/scene/interface_state.h"
 #include "host/scene/item.h"
@@ -68,8 +70,29 @@ class CommandInterpreter {
   static const Command *findCommand(std::string_view word);
   static std::string unknownCommand(std::string_view word);
 
-  Item *currentItem(std::string &reason);
-  Item *currentBone(std::string &reason);
+  // A form of text the log recognised and this interpreter carried out
+  // recently: the command its word names, where its arguments start, and for
+  // a whole text the values its arguments were read as. Forms come and go,
+  // so a few slots by form index are enough for the cycle a run repeats.
+  struct KnownForm {
+    uint32_t form = 0;  // the log's form index + 1; 0: empty
+    uint32_t argsAt = 0;
+    const Command *command = nullptr;
+    ArgMemo memo;
+  };
+  static constexpr size_t kKnownForms = 256;
+  KnownForm &knownForm(uint32_t form) {
+    if (!knownForms_ || knownGeneration_ != log_.generation()) forgetKnownForms();
+    return knownForms_[form % kKnownForms];
+  }
+  void forgetKnownForms();
+  int refuse(std::string_view text, std::string reason, const CommandLog::Identified *identified);
+  // Reads a handler's arguments, from the memo of the text when it has one.
+  ArgReader argsOf(std::string_view args) const { return ArgReader(args, memo_); }
+
+  // The current item (bone), or null with why in `reason`.
+  Item *currentItem(const char *&reason);
+  Item *currentBone(const char *&reason);
 
   std::string addNull(std::string_view name);
   std::string addBone(std::string_view name);
@@ -98,6 +121,9 @@ class CommandInterpreter {
   InterfaceState &state_;
   CommandLog log_;
   std::vector<Rejection> rejections_;
+  std::unique_ptr<KnownForm[]> knownForms_;
+  uint32_t knownGeneration_ = 0;  // the log's generation the known forms belong to
+  ArgMemo *memo_ = nullptr;       // the running handler's memo, if any
   size_t commandCount_ = 0;
   StatusObserver statusObserver_;
 };

@@ -49,10 +49,20 @@ uint64_t numberFrom(uint64_t code, uint64_t last) {
 }  // namespace
 
 bool CommandLog::append(std::string_view text, bool accepted) {
+  Identified identified;
+  if (!identify(text, identified)) return false;
+  append(identified, accepted);
+  return true;
+}
+
+bool CommandLog::identify(std::string_view text, Identified &identified) {
   if (!enabled_) return false;
-  uint32_t index = 0;
-  uint64_t number = 0;
-  if (!formOf(text, index, number)) return false;
+  identified = {};
+  return formOf(text, identified);
+}
+
+void CommandLog::append(const Identified &identified, bool accepted) {
+  const uint32_t index = identified.form;
   char *out = reserveRecord();
   Block &block = records_.back();
   if (size_ % kMarkEvery == 0) {
@@ -61,11 +71,16 @@ bool CommandLog::append(std::string_view text, bool accepted) {
   const uint8_t small = index < kInlineForms ? static_cast<uint8_t>(index) : kInlineForms;
   *out++ = static_cast<char>(small | (accepted ? kAcceptedBit : 0));
   if (small == kInlineForms) out = writeVarint(out, index - kInlineForms);
-  if (form(index).digits) out = writeVarint(out, number);
+  if (!identified.whole) {
+    out = writeVarint(out, identified.number);
+    // Only a number written counts as the form's last one.
+    RecentForm &slot = recentForms_[identified.formSlot];
+    slot.lastValue = identified.value;
+    slot.lastMark = size_ / kMarkEvery + 1;
+  }
   block.used = static_cast<size_t>(out - block.bytes.get());
   if (!accepted) refused_.push_back(size_);
   ++size_;
-  return true;
 }
 
 size_t CommandLog::refusedBetween(size_t first, size_t end) const {
@@ -74,18 +89,18 @@ size_t CommandLog::refusedBetween(size_t first, size_t end) const {
                              std::lower_bound(refused_.begin(), refused_.end(), first));
 }
 
-bool CommandLog::formOf(std::string_view text, uint32_t &index, uint64_t &number) {
+bool CommandLog::formOf(std::string_view text, Identified &identified) {
   if (!recentTexts_) {
     recentTexts_ = std::make_unique<RecentText[]>(kRecentSlots);
     recentForms_ = std::make_unique<RecentForm[]>(kRecentForms);
     predictions_ = std::make_unique<Prediction[]>(kPredictions);
   }
-  if (!predictedForm(text, index, number)) {
-    uint32_t formSlot = 0;
-    if (!hashedForm(text, index, number, formSlot)) return false;
-    predictions_[lastForm_ % kPredictions] = {lastForm_, index, formSlot};
+  if (!predictedForm(text, identified)) {
+    if (!hashedForm(text, identified)) return false;
+    predictions_[lastForm_ % kPredictions] = {lastForm_, identified.form, identified.formSlot,
+                                              form(identified.form)};
   }
-  lastForm_ = index + 1;
+  lastForm_ = identified.form + 1;
   return true;
 }
 
@@ -93,13 +108,14 @@ bool CommandLog::formOf(std::string_view text, uint32_t &index, uint64_t &number
 // entry's form last time mostly fits again: a whole text by its bytes, a
 // numbered form by the bytes around a number of its shape. Either way the
 // text is what splitting it would give, so both paths agree on every form.
-bool CommandLog::predictedForm(std::string_view text, uint32_t &index, uint64_t &number) {
+bool CommandLog::predictedForm(std::string_view text, Identified &identified) {
   const Prediction &prediction = predictions_[lastForm_ % kPredictions];
   if (prediction.after != lastForm_ || lastForm_ == 0) return false;
-  const Form &known = form(prediction.form);
+  const Form &known = prediction.known;
   if (known.digits == 0) {
     if (text.size() != known.length || !sameBytes(text.data(), known.text, known.length)) return false;
-    index = prediction.form;
+    identified.form = prediction.form;
+    identified.whole = true;
     return true;
   }
   const size_t numberBytes = known.digits + (known.decimals ? 1u : 0u);
@@ -110,66 +126,70 @@ bool CommandLog::predictedForm(std::string_view text, uint32_t &index, uint64_t 
   }
   uint64_t value = 0;
   if (!readNumber(text.data() + known.prefix, known.digits, known.decimals, value)) return false;
-  RecentForm &slot = recentForms_[prediction.formSlot];
+  const RecentForm &slot = recentForms_[prediction.formSlot];
   // Another form took the slot, or the number repeats (kept as a whole
   // text): the hash path decides.
   if (slot.form != prediction.form + 1 || slot.lastValue == value) return false;
-  index = prediction.form;
-  number = keptNumber(slot, value);
+  numbered(identified, prediction.form, prediction.formSlot, known.prefix, value);
   return true;
 }
 
-uint64_t CommandLog::keptNumber(RecentForm &slot, uint64_t value) const {
+void CommandLog::numbered(Identified &identified, uint32_t index, uint32_t formSlot, uint32_t prefix,
+                          uint64_t value) const {
+  const RecentForm &slot = recentForms_[formSlot];
   const size_t mark = size_ / kMarkEvery + 1;
-  const uint64_t kept = slot.lastMark == mark ? numberStep(slot.lastValue, value) : wholeNumber(value);
-  slot.lastValue = value;
-  slot.lastMark = mark;
-  return kept;
+  identified.form = index;
+  identified.formSlot = formSlot;
+  identified.numberAt = prefix;
+  identified.value = value;
+  identified.number = slot.lastMark == mark ? numberStep(slot.lastValue, value) : wholeNumber(value);
+  identified.whole = false;
 }
 
-bool CommandLog::hashedForm(std::string_view text, uint32_t &index, uint64_t &number, uint32_t &formSlot) {
+bool CommandLog::hashedForm(std::string_view text, Identified &identified) {
   if (formCount_ >= std::numeric_limits<uint32_t>::max() - 1) return false;
+  identified.whole = true;
   const size_t hash = hashOf(text);
   RecentText &textSlot = recentTexts_[hash % kRecentSlots];
   const auto textTag = static_cast<uint32_t>(hash >> 32);
   if (textSlot.form != 0 && textSlot.tag == textTag) {
     const Form &known = form(textSlot.form - 1);
     if (std::string_view(known.text, known.length) == text) {
-      index = textSlot.form - 1;
+      identified.form = textSlot.form - 1;
       return true;
     }
   }
-  const std::optional<NumberedText> numbered = NumberedText::split(text);
-  if (!numbered) {
-    index = wholeForm(text, textSlot, textTag);
+  const std::optional<NumberedText> split = NumberedText::split(text);
+  if (!split) {
+    identified.form = wholeForm(text, textSlot, textTag);
     return true;
   }
   // The form's hash covers the text around the number and the number's shape.
-  const size_t formHash = hashOf(numbered->prefix) * 31 + hashOf(numbered->suffix) * 7 +
-                          numbered->digits * 1009u + numbered->decimals;
-  formSlot = static_cast<uint32_t>(formHash % kRecentForms);
+  const size_t formHash =
+      hashOf(split->prefix) * 31 + hashOf(split->suffix) * 7 + split->digits * 1009u + split->decimals;
+  const auto formSlot = static_cast<uint32_t>(formHash % kRecentForms);
   RecentForm &slot = recentForms_[formSlot];
   const auto formTag = static_cast<uint32_t>(formHash >> 32);
   if (slot.form != 0 && slot.tag == formTag) {
     const Form &known = form(slot.form - 1);
     const std::string_view stored(known.text, known.length);
-    if (known.digits == numbered->digits && known.decimals == numbered->decimals &&
-        known.prefix == numbered->prefix.size() && stored.substr(0, known.prefix) == numbered->prefix &&
-        stored.substr(known.prefix) == numbered->suffix) {
-      if (slot.lastValue == numbered->value) {
+    if (known.digits == split->digits && known.decimals == split->decimals &&
+        known.prefix == split->prefix.size() && stored.substr(0, known.prefix) == split->prefix &&
+        stored.substr(known.prefix) == split->suffix) {
+      if (slot.lastValue == split->value) {
         // The same number twice in a row: a text that repeats, kept whole so
         // that each repeat takes a single byte.
-        index = wholeForm(text, textSlot, textTag);
+        identified.form = wholeForm(text, textSlot, textTag);
       } else {
-        index = slot.form - 1;
-        number = keptNumber(slot, numbered->value);
+        numbered(identified, slot.form - 1, formSlot, known.prefix, split->value);
       }
       return true;
     }
   }
-  index = addForm(numbered->prefix, numbered->suffix, numbered->digits, numbered->decimals);
-  slot = {index + 1, formTag, numbered->value, size_ / kMarkEvery + 1};
-  number = wholeNumber(numbered->value);
+  // A new form: no number of it is written yet, so none counts as its last.
+  const uint32_t index = addForm(split->prefix, split->suffix, split->digits, split->decimals);
+  slot = {index + 1, formTag, 0, 0};
+  numbered(identified, index, formSlot, static_cast<uint32_t>(split->prefix.size()), split->value);
   return true;
 }
 
@@ -206,13 +226,8 @@ char *CommandLog::reserveText(size_t bytes) {
   return freeText_;
 }
 
-// Room for one entry at the end of the last record block; entries never
-// straddle two blocks.
-char *CommandLog::reserveRecord() {
-  if (records_.empty() || kBlockBytes - records_.back().used < kMaxRecordBytes) {
-    records_.push_back({std::make_unique_for_overwrite<char[]>(kBlockBytes), 0});
-  }
-  return records_.back().bytes.get() + records_.back().used;
+void CommandLog::addRecordBlock() {
+  records_.push_back({std::make_unique_for_overwrite<char[]>(kBlockBytes), 0});
 }
 
 CommandLog::Reader::Reader(const CommandLog &log, size_t first)
@@ -306,6 +321,7 @@ void CommandLog::clear() {
   predictions_.reset();
   lastForm_ = 0;
   refused_.clear();
+  ++generation_;
 }
 
 }  // namespace layout

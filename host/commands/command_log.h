@@ -70,8 +70,27 @@ class CommandLog {
     std::vector<std::pair<uint32_t, uint64_t>> lastNumbers_;
   };
 
+  // A text's form and number, found before the text is carried out so that
+  // the interpreter can recognise a text it has seen the form of.
+  struct Identified {
+    uint32_t form = 0;
+    bool whole = true;      // the form is the whole text: the same text repeats
+    uint32_t formSlot = 0;  // for a numbered form: where its last number is kept
+    uint32_t numberAt = 0;  // for a numbered form: where the number starts in the text
+    uint64_t value = 0;     // the number in the text
+    uint64_t number = 0;    // the number as the entry keeps it
+  };
+
   // False when the text was not logged: the log is off, or full.
   bool append(std::string_view text, bool accepted);
+  // The first half of append: false when the text cannot be logged. The
+  // entry itself is written by append(identified, ...), which must follow
+  // before the next text is identified.
+  bool identify(std::string_view text, Identified &identified);
+  void append(const Identified &identified, bool accepted);
+  // Changes when clear() forgets the forms, so that what a caller keeps by
+  // form index is known to be stale.
+  uint32_t generation() const { return generation_; }
   size_t size() const { return size_; }
   // How many of the entries [first, end) were refused, and where they are.
   size_t refusedBetween(size_t first, size_t end) const;
@@ -114,11 +133,14 @@ class CommandLog {
     size_t lastMark = 0;
   };
   // The form that followed form `after` - 1 the last time, and for a
-  // numbered form the slot of recentForms_ that keeps its last number.
+  // numbered form the slot of recentForms_ that keeps its last number. The
+  // form is copied here (forms never change) so that checking a prediction
+  // reads one place.
   struct Prediction {
     uint32_t after = 0;
     uint32_t form = 0;
     uint32_t formSlot = 0;
+    Form known{};
   };
   struct Block {
     std::unique_ptr<char[]> bytes;
@@ -143,19 +165,26 @@ class CommandLog {
   // The form `text` is written with, and its number as kept; false when the
   // log can hold no more forms. First tries the form that followed the
   // previous entry's form last time, then looks the text up by hash.
-  bool formOf(std::string_view text, uint32_t &form, uint64_t &number);
-  bool predictedForm(std::string_view text, uint32_t &form, uint64_t &number);
-  bool hashedForm(std::string_view text, uint32_t &form, uint64_t &number, uint32_t &formSlot);
-  // The number as kept in the entry of a numbered form whose recent slot is
-  // `slot`, and the slot updated for it.
-  uint64_t keptNumber(RecentForm &slot, uint64_t value) const;
+  bool formOf(std::string_view text, Identified &identified);
+  bool predictedForm(std::string_view text, Identified &identified);
+  bool hashedForm(std::string_view text, Identified &identified);
+  // Fills `identified` for numbered form `index` with `value`, the number
+  // kept as the step from the form's last number since the latest mark.
+  void numbered(Identified &identified, uint32_t index, uint32_t formSlot, uint32_t prefix,
+                uint64_t value) const;
   uint32_t wholeForm(std::string_view text, RecentText &slot, uint32_t tag);
   uint32_t addForm(std::string_view prefix, std::string_view suffix, uint8_t digits, uint8_t decimals);
   const Form &form(uint32_t index) const {
     return formChunks_[index / kFormsPerChunk][index % kFormsPerChunk];
   }
   char *reserveText(size_t bytes);
-  char *reserveRecord();
+  // Room for one entry at the end of the last record block; entries never
+  // straddle two blocks.
+  char *reserveRecord() {
+    if (records_.empty() || kBlockBytes - records_.back().used < kMaxRecordBytes) addRecordBlock();
+    return records_.back().bytes.get() + records_.back().used;
+  }
+  void addRecordBlock();
 
   std::vector<std::unique_ptr<char[]>> textBlocks_;
   char *freeText_ = nullptr;  // unused end of the last text block
@@ -175,6 +204,7 @@ class CommandLog {
   uint32_t lastForm_ = 0;        // the last entry's form + 1; 0: none yet
   std::vector<size_t> refused_;  // positions of the refused entries
   bool enabled_ = true;
+  uint32_t generation_ = 0;
 };
 
 }  // namespace layout

@@ -36,8 +36,6 @@ constexpr TypeDefaults defaultsFor(ItemType type) {
   return {1, 0, kItemActive};
 }
 
-bool validType(ItemID id) { return itemTypeBits(id) >= 1 && itemTypeBits(id) <= kItemTypeCount; }
-
 }  // namespace
 
 Item *Scene::newItem(ItemType type, std::string_view name) {
@@ -122,15 +120,6 @@ void Scene::countChildren() {
     }
   }
 }
-
-Item *Scene::find(ItemID id) {
-  if (!validType(id)) return nullptr;
-  ItemChunks &list = items_[itemTypeBits(id) - 1];
-  const uint32_t index = itemIndex(id);
-  return index < list.size() ? &list[index] : nullptr;
-}
-
-const Item *Scene::find(ItemID id) const { return const_cast<Scene *>(this)->find(id); }
 
 std::string_view Scene::name(const Item &item) const {
   return std::string_view(names_).substr(item.name.offset, item.name.length);

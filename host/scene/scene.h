@@ -56,8 +56,15 @@ class Scene {
   // observer, which is told that the whole selection may have changed.
   void replace(Scene &&other);
 
-  Item *find(ItemID id);
-  const Item *find(ItemID id) const;
+  // Inline: most command texts look up the current item.
+  Item *find(ItemID id) {
+    const uint32_t slot = itemTypeBits(id) - 1;  // wraps for type bits 0
+    if (slot >= static_cast<uint32_t>(kItemTypeCount)) return nullptr;
+    ItemChunks &list = items_[slot];
+    const uint32_t index = itemIndex(id);
+    return index < list.size() ? &list[index] : nullptr;
+  }
+  const Item *find(ItemID id) const { return const_cast<Scene *>(this)->find(id); }
   // Valid until the next item is added.
   std::string_view name(const Item &item) const;
   const ItemChunks &items(ItemType type) const { return items_[typeSlot(type)]; }

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <new>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace layout {
@@ -333,6 +337,156 @@ TEST_F(CommandInterpreterTest, LogKeepsEveryTextWithItsResultAndCanBeSwitchedOff
   EXPECT_EQ(commands_.rejections()[2].logEntry, 2u);
   EXPECT_EQ(commands_.log()[2].text, "Bogus 2");
   EXPECT_EQ(commands_.log().refusedBetween(0, 3), 2u);
+}
+
+// A text carried out again is recognised by its form in the log and reuses
+// what was read from it; what depends on the scene is decided afresh.
+TEST_F(CommandInterpreterTest, RepeatedTextsActOnTheSceneAsItIsNow) {
+  const ItemID object = scene_.addObject("Body");
+  scene_.select(object);
+  ASSERT_EQ(run("AddBone Bone_1"), 1);
+  const ItemID bone = 0x40000000u;
+  for (int round = 0; round < 3; ++round) {
+    // The range of a visibility depends on the current item's type.
+    scene_.select(object);
+    EXPECT_EQ(run("ItemVisibility 5"), 1) << round;
+    EXPECT_EQ(run("Position 1 -2.5 3"), 1);
+    scene_.select(bone);
+    EXPECT_EQ(run("ItemVisibility 5"), 0) << round;
+    EXPECT_EQ(lastRefusal(), "ItemVisibility 5: visibility out of range 0-1");
+    EXPECT_EQ(run("Position 1 -2.5 3"), 1);
+    EXPECT_EQ(run("ItemColor x"), 0);
+    EXPECT_EQ(lastRefusal(), "ItemColor x: colour is not an integer: 'x'");
+    EXPECT_EQ(run("ItemColor 4 5"), 0);
+    EXPECT_EQ(lastRefusal(), "ItemColor 4 5: unexpected argument '5'");
+    EXPECT_EQ(run("UnseenByAlphaChannel 2"), 1);
+    EXPECT_EQ(item(bone).alphaMode, 2);
+    EXPECT_EQ(run("UnseenByAlphaChannel"), 1);
+    EXPECT_EQ(item(bone).alphaMode, kAlphaUseSurface);
+  }
+  EXPECT_EQ(item(object).visibility, 5);
+  EXPECT_EQ(item(bone).visibility, 1);
+  for (const ItemID id : {object, bone}) {
+    EXPECT_EQ(item(id).position[0], 1.0);
+    EXPECT_EQ(item(id).position[1], -2.5);
+    EXPECT_EQ(item(id).position[2], 3.0);
+  }
+  scene_.clearSelection();
+  EXPECT_EQ(run("Position 1 -2.5 3"), 0);
+  EXPECT_EQ(lastRefusal(), "Position 1 -2.5 3: no current item");
+  EXPECT_EQ(commands_.log().size(), commands_.commandCount());
+}
+
+// Texts that share a form differ in their number, which each must keep; and
+// once the log forgets its forms, a text is not taken for another that had
+// its form before.
+TEST_F(CommandInterpreterTest, TextsThatShareAFormAndALogClearedMidRun) {
+  scene_.select(scene_.addObject("Body"));
+  ASSERT_EQ(run("AddBone Bone_1"), 1);
+  for (int colour = 0; colour < 3; ++colour) {
+    ASSERT_EQ(run("ItemColor " + std::to_string(colour)), 1);
+    ASSERT_EQ(run("AddChildBone Bone_" + std::to_string(colour + 2)), 1);
+  }
+  EXPECT_EQ(nameOf(0x40000003u), "Bone_4");
+  EXPECT_EQ(item(0x40000002u).colour, 2);
+  EXPECT_EQ(item(0x40000003u).colour, 8);  // a new bone's own colour
+
+  ASSERT_EQ(run("BoneType 1"), 1);
+  ASSERT_EQ(run("ItemColor 6"), 1);
+  commands_.log().clear();
+  ASSERT_EQ(run("ItemColor 3"), 1);  // the first form again, once "AddBone Bone_#"
+  ASSERT_EQ(run("BoneType 0"), 1);
+  ASSERT_EQ(run("BoneType 0"), 1);
+  EXPECT_EQ(scene_.items(ItemType::kBone).size(), 4u);
+  const Item &last = item(0x40000003u);
+  EXPECT_EQ(last.colour, 3);
+  EXPECT_EQ(last.boneType, 0);
+  EXPECT_EQ(commands_.log().texts(), (std::vector<std::string>{"ItemColor 3", "BoneType 0", "BoneType 0"}));
+}
+
+// A host failure inside a command leaves that text unlogged; the texts after
+// it, which share its form, still read back exactly.
+TEST_F(CommandInterpreterTest, ATextThatThrowsLeavesTheLogWhole) {
+  commands_.setStatusObserver([](const StatusMessage &message) {
+    if (message.progress == 0.25) throw std::bad_alloc();
+  });
+  std::vector<std::string> logged;
+  for (int step = 0; step < 300; ++step) {
+    char text[64];
+    std::snprintf(text, sizeof text, "StatusMsg {%.2f} Creating", step % 5 * 0.125);
+    try {
+      EXPECT_EQ(run(text), 1);
+      logged.emplace_back(text);
+    } catch (const std::bad_alloc &) {
+      EXPECT_EQ(step % 5, 2);
+    }
+  }
+  EXPECT_EQ(commands_.log().texts(), logged);
+}
+
+// With the log on, a text the log recognises skips the word's look-up and,
+// when it repeats whole, reading its arguments; with the log off every text
+// is read afresh. Random runs of texts that repeat, share forms, carry bad
+// arguments and change the current item must come out the same both ways.
+TEST(CommandInterpreterSameAnswers, RecognisedTextsDoWhatTextsReadAfreshDo) {
+  static const char *const kTexts[] = {"AddBone Bone_%d",
+                                       "AddChildBone Bone_%d",
+                                       "AddNull Null %d",
+                                       "SelectItem 4000000%d",
+                                       "SelectItem 1000000%d",
+                                       "AddToSelection 4000000%d",
+                                       "ParentItem 4000000%d",
+                                       "ItemColor %d",
+                                       "ItemColor %d 1",
+                                       "ItemVisibility %d",
+                                       "ItemActive %d",
+                                       "BoneType %d",
+                                       "BoneRestLength 0.%d",
+                                       "BoneStrength %d.5",
+                                       "ItemIconScale %de-1",
+                                       "Position %d 0.5 -1",
+                                       "Position 1 %d",
+                                       "UnseenByAlphaChannel %d",
+                                       "UnseenByAlphaChannel",
+                                       "CastShadow",
+                                       "BoneStrengthMultiply",
+                                       "StatusMsg {0.%d} Creating",
+                                       "EditBones",
+                                       "Itemcolor %d",
+                                       "BoneType x%d",
+                                       "DynamicUpdate %d"};
+  std::mt19937 random(11);
+  for (int run = 0; run < 20; ++run) {
+    Scene scenes[2];
+    InterfaceState states[2];
+    CommandInterpreter on(scenes[0], states[0]), off(scenes[1], states[1]);
+    off.log().setEnabled(false);
+    for (Scene &scene : scenes) scene.select(scene.addObject("Body"));
+    for (int step = 0; step < 400; ++step) {
+      char text[64];
+      std::snprintf(text, sizeof text, kTexts[random() % std::size(kTexts)], static_cast<int>(random() % 4));
+      ASSERT_EQ(on.evaluate(text), off.evaluate(text)) << text;
+    }
+    ASSERT_EQ(on.rejections().size(), off.rejections().size());
+    for (size_t i = 0; i < on.rejections().size(); ++i) {
+      EXPECT_EQ(on.rejections()[i].message(), off.rejections()[i].message());
+    }
+    for (const ItemType type : {ItemType::kObject, ItemType::kBone}) {
+      ASSERT_EQ(scenes[0].items(type).size(), scenes[1].items(type).size());
+      for (size_t i = 0; i < scenes[0].items(type).size(); ++i) {
+        const Item &a = scenes[0].items(type)[i], &b = scenes[1].items(type)[i];
+        const auto fields = [](const Item &item) {
+          return std::tuple(item.parent, item.owner, item.childCount, item.position[0], item.position[1],
+                            item.position[2], item.restLength, item.strength, item.iconScale, item.flags,
+                            item.visibility, item.colour, item.alphaMode, item.boneType);
+        };
+        EXPECT_EQ(fields(a), fields(b)) << i;
+        EXPECT_EQ(scenes[0].name(a), scenes[1].name(b));
+      }
+    }
+    EXPECT_EQ(scenes[0].current(), scenes[1].current());
+    EXPECT_EQ(states[0].dynamicUpdate, states[1].dynamicUpdate);
+  }
 }
 
 // The shape of a large bone run: each selected object gets a chain of bones.
