@@ -100,7 +100,12 @@ class LwsReader {
   Scene &scene() { return scene_; }
 
  private:
-  bool nextLine(LwsLineCutter &cutter, LwsLine &line);
+  // The next line, waiting for the file to be read that far. Inline: it
+  // runs for every line.
+  bool nextLine(LwsLineCutter &cutter, LwsLine &line) {
+    return cutter.next(line) || nextLineRead(cutter, line);
+  }
+  bool nextLineRead(LwsLineCutter &cutter, LwsLine &line);
   bool seeMore();
   void readHeader(LwsLineCutter &cutter);
   void readLines(LwsLineCutter &cutter, LwsBlocks &blocks, std::vector<size_t> &opened);
@@ -154,8 +159,7 @@ void LwsReader::read() {
   link();
 }
 
-// The next line, waiting for the file to be read that far.
-bool LwsReader::nextLine(LwsLineCutter &cutter, LwsLine &line) {
+bool LwsReader::nextLineRead(LwsLineCutter &cutter, LwsLine &line) {
   while (!cutter.next(line)) {
     if (!seeMore()) return false;
     cutter.extend(visible_);
