@@ -66,6 +66,20 @@ const std::string &millionItemScene() {
 
 constexpr size_t kMillionItems = 1000 * (1 + 800 + 199) + 2;
 
+// A host and document for one load, those of the last one dropped first
+// (outside the timing) so that each load fills fresh ones.
+struct FreshHost {
+  std::optional<layout::Host> host;
+  std::unique_ptr<layout::LwsDocument> document;
+
+  void renew() {
+    host.reset();
+    document.reset();
+    host.emplace();
+    malloc_trim(0);
+  }
+};
+
 // The file loaded as `layout-sim` loads one, from the temporary folder
 // (TMPDIR): read and parsed at once, into a fresh host. The host and
 // document from the last repetition are dropped outside the timing. Time is
@@ -81,17 +95,13 @@ void BM_LwsLoadFile(benchmark::State &state) {
     state.SkipWithError(problem.what());
     return;
   }
-  std::optional<layout::Host> host;
-  std::unique_ptr<layout::LwsDocument> document;
+  FreshHost fresh;
   for (auto _ : state) {
     state.PauseTiming();
-    host.reset();
-    document.reset();
-    host.emplace();
-    malloc_trim(0);
+    fresh.renew();
     state.ResumeTiming();
-    const layout::SceneLoad load = layout::loadSceneFrom(path.string(), *host, document);
-    if (load.error || !load.lws || host->scene().itemCount() != kMillionItems) {
+    const layout::SceneLoad load = layout::loadSceneFrom(path.string(), *fresh.host, fresh.document);
+    if (load.error || !load.lws || fresh.host->scene().itemCount() != kMillionItems) {
       state.SkipWithError("the generated scene does not load");
       break;
     }
@@ -112,24 +122,20 @@ BENCHMARK(BM_LwsLoadFile)
 void BM_LwsParse(benchmark::State &state) {
   const std::string &text = millionItemScene();
   double extra = 0;
-  std::optional<layout::Host> host;
-  std::unique_ptr<layout::LwsDocument> document;
+  FreshHost fresh;
   for (auto _ : state) {
     state.PauseTiming();
-    host.reset();
-    document.reset();
-    host.emplace();
     std::string copy = text;
-    malloc_trim(0);
+    fresh.renew();
     const size_t before = heapBytes();
     state.ResumeTiming();
-    if (layout::readLwsScene(std::move(copy), "million.lws", *host, document)) {
+    if (layout::readLwsScene(std::move(copy), "million.lws", *fresh.host, fresh.document)) {
       state.SkipWithError("the generated scene does not read");
       return;
     }
     state.PauseTiming();
     extra = static_cast<double>(heapBytes() - before);
-    if (host->scene().itemCount() != kMillionItems) {
+    if (fresh.host->scene().itemCount() != kMillionItems) {
       state.SkipWithError("items missing");
       return;
     }

@@ -17,16 +17,12 @@
 #include "host/files/streamed_input.h"
 #include "host/scene_files/lws_file.h"
 #include "host/scene_files/scene_loading.h"
+#include "tests/host/lws_corpus.h"
 
 namespace layout {
 namespace {
 
-std::string corpusFile(const std::string &name) {
-  std::ifstream in(std::string(LWS_CORPUS_DIR) + "/" + name, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::corpusFile;
 
 // What a read leaves: the message, or the saved file and the scene tree.
 struct Outcome {
