@@ -31,25 +31,13 @@ void writeFileAtomically(const std::string &path, std::string_view content, bool
   }
 }
 
-namespace {
-
 CliError cannotRead(const layout::FileProblem &problem, const std::string &what) {
   return badInput("cannot read " + what + " " + problem.path() + ": " + problem.reason());
 }
 
-}  // namespace
-
 std::string readFile(const std::string &path, const std::string &what) {
   try {
     return layout::readInputFile(path);
-  } catch (const layout::FileProblem &problem) {
-    throw cannotRead(problem, what);
-  }
-}
-
-layout::InputBytes readFileBytes(const std::string &path, const std::string &what, bool mapping) {
-  try {
-    return layout::readInputBytes(path, layout::kLargestInput, mapping);
   } catch (const layout::FileProblem &problem) {
     throw cannotRead(problem, what);
   }

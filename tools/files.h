@@ -29,12 +29,13 @@ void writeFileAtomically(const std::string &path, std::string_view content, bool
 // Creates the folders above `path`; throws CliError (bad input) on failure.
 void makeParentFolders(const std::string &path);
 
+// A file that could not be read, as a bad input naming it as `what`:
+// "cannot read scene rig.lws: it is a folder".
+CliError cannotRead(const layout::FileProblem &problem, const std::string &what);
+
 // Reads a whole file, or standard input for "-"; throws CliError (bad input)
 // naming it as `what` ("session file").
 std::string readFile(const std::string &path, const std::string &what);
-// The same, mapped rather than copied where it can be when `mapping`: for a
-// file read once.
-layout::InputBytes readFileBytes(const std::string &path, const std::string &what, bool mapping);
 
 // The name messages use for a file read: "standard input" for "-".
 std::string inputName(const std::string &path);

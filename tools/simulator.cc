@@ -11,6 +11,7 @@
 
 #include "host/scene_files/lws_file.h"
 #include "host/scene_files/scene_file.h"
+#include "host/scene_files/scene_loading.h"
 #include "host/services/services.h"
 #include "tools/cli_error.h"
 #include "tools/files.h"
@@ -49,9 +50,6 @@ std::string moduleBesideProgram() {
   return (program.parent_path() / kModuleFile).string();
 }
 
-// The word a Layout scene file begins with.
-constexpr std::string_view kLayoutSceneStart = "LWSC";
-
 ItemCounts countItems(const layout::Scene &scene) {
   ItemCounts counts{};
   for (int type = 1; type <= layout::kItemTypeCount; ++type) {
@@ -86,14 +84,13 @@ void Simulator::loadScene(const std::string &path) {
   if (path.empty()) {
     error = layout::readScene(layout::defaultScene(), "default scene", *host_);
   } else {
-    // A Layout scene's document keeps the file's bytes for the save, so they
-    // are read into memory for it: mapped and then copied, they would be held
-    // twice at once. A JSON scene is read straight from the mapping.
-    layout::InputBytes bytes = readFileBytes(path, "scene", !layout::isLwsPath(path));
-    // Standard input has no extension: a Layout scene says so on its first line.
-    lws = path == kStandardStream ? bytes.view().starts_with(kLayoutSceneStart) : layout::isLwsPath(path);
-    error = lws ? layout::readLwsScene(bytes.take(), inputName(path), *host_, lws_)
-                : layout::readScene(bytes.view(), inputName(path), *host_);
+    try {
+      layout::SceneLoad load = layout::loadSceneFrom(path, *host_, lws_);
+      error = std::move(load.error);
+      lws = load.lws;
+    } catch (const layout::FileProblem &problem) {
+      throw cannotRead(problem, "scene");
+    }
   }
   if (error) throw badInput(error->formatWithSource());
   if (!lws) lws_.reset();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "host/files/file_problem.h"
 #include "host/files/output_file.h"
@@ -33,6 +34,7 @@ class Descriptor {
   Descriptor(const Descriptor &) = delete;
   Descriptor &operator=(const Descriptor &) = delete;
   int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
 
  private:
   int fd_;
@@ -106,6 +108,13 @@ std::string readInputFile(const std::string &path, uint64_t limit) {
   OpenInput input{shownName(path), Descriptor(openPath(path))};
   openInput(input, path, limit);
   return readAll(input, limit);
+}
+
+int openRegularInput(const std::string &path, uint64_t limit, uint64_t &size) {
+  OpenInput input{shownName(path), Descriptor(::open(path.c_str(), kReadFlags))};
+  openInput(input, path, limit);
+  size = static_cast<uint64_t>(input.status.st_size);
+  return input.file.release();
 }
 
 InputBytes::InputBytes(InputBytes &&other) noexcept

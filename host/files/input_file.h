@@ -49,6 +49,12 @@ class InputBytes {
   std::string text_;
 };
 
+// Opens the file at `path` (not standard input) for reading and checks it
+// as readInputFile does: a regular file within the limit. Returns the open
+// descriptor, which the caller closes, and sets `size` to the file's size.
+// Throws FileProblem.
+int openRegularInput(const std::string &path, uint64_t limit, uint64_t &size);
+
 // As readInputFile. `mapping` false reads even a regular file into memory.
 // Throws FileProblem.
 InputBytes readInputBytes(const std::string &path, uint64_t limit = kLargestInput, bool mapping = true);

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/files/file_text.h"
 #include "host/scene/item.h"
 
 namespace layout {
@@ -39,7 +40,7 @@ struct LwsSegment {
 };
 
 struct LwsDocument {
-  std::string text;  // the file as read
+  FileText text;  // the file as read
   int version = 5;
   std::string_view lineEnd = "\n";   // of the first line; lines written anew use it
   std::vector<LwsSegment> segments;  // in file order, together the whole text
@@ -48,7 +49,7 @@ struct LwsDocument {
   std::array<std::vector<LwsValues>, kItemTypeCount> values;
 
   std::string_view segmentText(const LwsSegment &segment) const {
-    return std::string_view(text).substr(segment.begin, segment.length);
+    return text.view().substr(segment.begin, segment.length);
   }
   // Whether `id` is an item the file held (not one added since).
   bool fromFile(ItemID id) const {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/files/streamed_input.h"
 #include "host/host.h"
 #include "host/scene_files/lws_document.h"
 #include "host/scene_files/scene_file.h"
@@ -23,6 +24,11 @@ bool isLwsPath(std::string_view path);
 // dynamic update to their defaults (the file holds neither) and selects
 // nothing. On error the host keeps what it had and `document` is untouched.
 std::optional<FileError> readLwsScene(std::string text, const std::string &fileName, Host &host,
+                                      std::unique_ptr<LwsDocument> &document);
+// The same for a file still being read: its lines are read as they come in,
+// and the document keeps its bytes. Throws FileProblem when the file cannot
+// be read to its end, in place of any error in its text.
+std::optional<FileError> readLwsScene(StreamedInput &input, const std::string &fileName, Host &host,
                                       std::unique_ptr<LwsDocument> &document);
 
 // A scene the file format cannot number, such as an object with more than

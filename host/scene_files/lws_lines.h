@@ -42,6 +42,8 @@ class LwsLineCutter {
   }
   // Where the next line starts; skipTo() moves it on to a later line start.
   size_t position() const { return at_; }
+  // The same text, longer: more of it has been read.
+  void extend(std::string_view longer) { text_ = longer; }
   void skipTo(size_t lineStart) { at_ = lineStart; }
 
  private:

@@ -82,7 +82,13 @@ class LineWords {
 
 class LwsReader {
  public:
-  explicit LwsReader(LwsDocument &document) : document_(document) {
+  // `incoming`, when given, is still reading `text`: the lines are read as
+  // far as it has come.
+  LwsReader(LwsDocument &document, std::string_view text, StreamedInput *incoming)
+      : document_(document),
+        text_(text),
+        visible_(incoming ? std::string_view() : text),
+        incoming_(incoming) {
     Scene scratch;
     for (ItemType type : {ItemType::kObject, ItemType::kLight, ItemType::kCamera, ItemType::kBone}) {
       defaults_[typeSlot(type)] = modelledValues(*scratch.find(scratch.addItem(type, "")));
@@ -94,6 +100,13 @@ class LwsReader {
   Scene &scene() { return scene_; }
 
  private:
+  // The next line, waiting for the file to be read that far. Inline: it
+  // runs for every line.
+  bool nextLine(LwsLineCutter &cutter, LwsLine &line) {
+    return cutter.next(line) || nextLineRead(cutter, line);
+  }
+  bool nextLineRead(LwsLineCutter &cutter, LwsLine &line);
+  bool seeMore();
   void readHeader(LwsLineCutter &cutter);
   void readLines(LwsLineCutter &cutter, LwsBlocks &blocks, std::vector<size_t> &opened);
   void readLine(const LwsLine &line, std::string_view keyword, LwsBlocks &blocks);
@@ -117,6 +130,10 @@ class LwsReader {
   ItemID fileId(const LwsLine &line, const LineWords &words, size_t i, ItemType type) const;
 
   LwsDocument &document_;
+  std::string_view text_;     // the whole file
+  std::string_view visible_;  // what is read of it, up to a line break or the end
+  StreamedInput *incoming_;
+  size_t searched_ = 0;  // for the last line break read
   std::array<LwsValues, kItemTypeCount> defaults_;
   std::vector<PendingItem> items_;
   FileIdIndex byFileId_;  // the file's IDs: index in items_
@@ -130,29 +147,56 @@ class LwsReader {
 };
 
 void LwsReader::read() {
-  const std::string_view text = document_.text;
-  LwsLineCutter cutter(text);
+  LwsLineCutter cutter(visible_);
   readHeader(cutter);
   LwsBlocks blocks;
   std::vector<size_t> opened;  // where each open block starts
   readLines(cutter, blocks, opened);
-  closeSegment(text.size());
+  closeSegment(text_.size());
   if (!opened.empty()) {
     failAt(opened.back(), "this block is never closed: expected \"}\" on a line of its own");
   }
   link();
 }
 
+bool LwsReader::nextLineRead(LwsLineCutter &cutter, LwsLine &line) {
+  while (!cutter.next(line)) {
+    if (!seeMore()) return false;
+    cutter.extend(visible_);
+  }
+  return true;
+}
+
+// Waits for at least one more whole line of the file, or its end. False
+// when all of it has been seen.
+bool LwsReader::seeMore() {
+  if (visible_.size() == text_.size()) return false;
+  for (;;) {
+    const size_t read = incoming_->waitBeyond(searched_);
+    if (read == text_.size()) {
+      visible_ = text_;
+      return true;
+    }
+    const size_t lastBreak = text_.substr(searched_, read - searched_).rfind('\n');
+    const size_t lineStart = lastBreak == std::string_view::npos ? 0 : searched_ + lastBreak + 1;
+    searched_ = read;
+    if (lineStart > visible_.size()) {
+      visible_ = text_.substr(0, lineStart);
+      return true;
+    }
+  }
+}
+
 void LwsReader::readLines(LwsLineCutter &cutter, LwsBlocks &blocks, std::vector<size_t> &opened) {
-  const std::string_view text = document_.text;
   LwsLine line;
   std::string_view keyword;
   for (;;) {
     if (blocks.inPlainBlock()) {
       // Most lines lie inside envelopes and change nothing: they go by in one step.
-      cutter.skipTo(blocks.plainLinesEnd(text, cutter.position()));
+      cutter.skipTo(blocks.plainLinesEnd(visible_, cutter.position()));
     }
-    if (!cutter.next(line)) break;
+    if (!nextLine(cutter, line)) break;
+    const std::string_view text = visible_;
     const size_t textEnd = line.begin + line.text.size();
     size_t first = line.begin;
     while (first < textEnd && isLwsBlank(text[first])) ++first;
@@ -172,12 +216,12 @@ void LwsReader::readLines(LwsLineCutter &cutter, LwsBlocks &blocks, std::vector<
 
 void LwsReader::readHeader(LwsLineCutter &cutter) {
   LwsLine line;
-  if (!cutter.next(line) || line.text != "LWSC") {
+  if (!nextLine(cutter, line) || line.text != "LWSC") {
     failAt(0, "not a Layout scene file: expected \"LWSC\" on the first line");
   }
-  const size_t end = document_.text.find('\n');
-  document_.lineEnd = end != std::string::npos && end > 0 && document_.text[end - 1] == '\r' ? "\r\n" : "\n";
-  if (!cutter.next(line)) failAt(document_.text.size(), "expected the format version 3, 4 or 5 on line 2");
+  // The first line's break, two bytes when it is a carriage return and a line feed.
+  document_.lineEnd = line.end - (line.begin + line.text.size()) == 2 ? "\r\n" : "\n";
+  if (!nextLine(cutter, line)) failAt(text_.size(), "expected the format version 3, 4 or 5 on line 2");
   const LwsWords words(line.text);
   const std::optional<long> version = parseLwsInteger(words[0]);
   if (!version || *version < 3 || *version > 5 || words.count != 1) {
@@ -259,7 +303,7 @@ void LwsReader::declare(const LwsLine &line, const LineWords &words, LwsKeyword 
   }
   if (const std::optional<uint32_t> known =
           byFileId_.add(item.fileId, static_cast<uint32_t>(items_.size()))) {
-    const int firstLine = textPosition(document_.text, items_[*known].declaredAt).line;
+    const int firstLine = textPosition(text_, items_[*known].declaredAt).line;
     failAt(
         offsetOf(line, words[kind == LwsKeyword::kLoadObjectLayer ? 2 : 1]),
         hexId(item.fileId) + " is already the ID of the item declared on line " + std::to_string(firstLine));
@@ -367,7 +411,7 @@ void LwsReader::belongFrom(size_t lineBegin, ItemID owner) {
 }
 
 void LwsReader::closeSegment(size_t end) {
-  const std::string_view text = document_.text;
+  const std::string_view text = text_;
   size_t begin = segmentBegin_;
   while (end - begin > UINT32_MAX) {
     // Longer than a segment holds: as many whole lines as fit, then a new segment.
@@ -522,23 +566,45 @@ bool isLwsPath(std::string_view path) {
   return extension == ".lws";
 }
 
-std::optional<FileError> readLwsScene(std::string text, const std::string &fileName, Host &host,
-                                      std::unique_ptr<LwsDocument> &document) {
-  auto read = std::make_unique<LwsDocument>();
-  read->text = std::move(text);
-  LwsReader reader(*read);
+namespace {
+
+// Reads `text` into `read`; `incoming`, when given, is still reading it and
+// hands it over at the end. A mistake is told once the whole file is read,
+// so that a file that cannot be read is reported as such, as it would be
+// had it been read first.
+std::optional<FileError> readLwsText(std::unique_ptr<LwsDocument> read, std::string_view text,
+                                     StreamedInput *incoming, const std::string &fileName, Host &host,
+                                     std::unique_ptr<LwsDocument> &document) {
+  LwsReader reader(*read, text, incoming);
   try {
     reader.read();
   } catch (const LwsProblem &problem) {
-    const TextPosition position = textPosition(read->text, problem.offset);
+    const FileText whole = incoming ? incoming->finish() : FileText();
+    const TextPosition position = textPosition(text, problem.offset);
     return FileError{fileName, position.line, position.column, problem.message,
-                     std::string(lineOf(read->text, position.line))};
+                     std::string(lineOf(text, position.line))};
   }
+  if (incoming) read->text = incoming->finish();
   host.scene().replace(std::move(reader.scene()));
   host.setBuild(kDefaultHostBuild);
   host.setDynamicUpdate(0);
   document = std::move(read);
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FileError> readLwsScene(std::string text, const std::string &fileName, Host &host,
+                                      std::unique_ptr<LwsDocument> &document) {
+  auto read = std::make_unique<LwsDocument>();
+  read->text = FileText(std::move(text));
+  const std::string_view bytes = read->text;
+  return readLwsText(std::move(read), bytes, nullptr, fileName, host, document);
+}
+
+std::optional<FileError> readLwsScene(StreamedInput &input, const std::string &fileName, Host &host,
+                                      std::unique_ptr<LwsDocument> &document) {
+  return readLwsText(std::make_unique<LwsDocument>(), input.text(), &input, fileName, host, document);
 }
 
 }  // namespace layout

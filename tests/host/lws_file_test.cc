@@ -9,15 +9,12 @@
 #include <sstream>
 #include <vector>
 
+#include "tests/host/lws_corpus.h"
+
 namespace layout {
 namespace {
 
-std::string corpusFile(const std::string &name) {
-  std::ifstream in(std::string(LWS_CORPUS_DIR) + "/" + name, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using testing::corpusFile;
 
 std::vector<std::string> linesOf(const std::string &text) {
   std::vector<std::string> lines;
