@@ -256,7 +256,8 @@ TEST_F(FileIo, AMappedSceneShortenedWhileReadFailsTheLoadInsteadOfCrashing) {
   write("rig.json", scene);
   EXPECT_FALSE(loadSceneFile(path("rig.json"), host).has_value());
   EXPECT_GT(host.scene().itemCount(), 100u);
-  EXPECT_EXIT(::raise(SIGBUS), ::testing::KilledBySignal(SIGBUS), "");
+  // Whoever handled bus errors before (a sanitizer, say) still has them.
+  EXPECT_DEATH(::raise(SIGBUS), "");
 }
 
 }  // namespace
