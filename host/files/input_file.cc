@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "host/files/file_problem.h"
+#include "host/files/mapping_watch.h"
 #include "host/files/output_file.h"
 
 namespace layout {
@@ -118,9 +119,10 @@ int openRegularInput(const std::string &path, uint64_t limit, uint64_t &size) {
 }
 
 InputBytes::InputBytes(InputBytes &&other) noexcept
-    : mapped_(other.mapped_), size_(other.size_), text_(std::move(other.text_)) {
+    : mapped_(other.mapped_), size_(other.size_), watch_(other.watch_), text_(std::move(other.text_)) {
   other.mapped_ = nullptr;
   other.size_ = 0;
+  other.watch_ = -1;
 }
 
 InputBytes &InputBytes::operator=(InputBytes &&other) noexcept {
@@ -128,9 +130,11 @@ InputBytes &InputBytes::operator=(InputBytes &&other) noexcept {
     unmap();
     mapped_ = other.mapped_;
     size_ = other.size_;
+    watch_ = other.watch_;
     text_ = std::move(other.text_);
     other.mapped_ = nullptr;
     other.size_ = 0;
+    other.watch_ = -1;
   }
   return *this;
 }
@@ -144,12 +148,24 @@ std::string InputBytes::take() {
   return text;
 }
 
+bool InputBytes::cutShort() const {
+#ifndef _WIN32
+  return mapped_ && mappingCutShort(watch_);
+#else
+  return false;
+#endif
+}
+
 void InputBytes::unmap() {
 #ifndef _WIN32
-  if (mapped_) ::munmap(const_cast<char *>(mapped_), size_);
+  if (mapped_) {
+    unwatchMapping(watch_);
+    ::munmap(const_cast<char *>(mapped_), size_);
+  }
 #endif
   mapped_ = nullptr;
   size_ = 0;
+  watch_ = -1;
 }
 
 InputBytes readInputBytes(const std::string &path, uint64_t limit, bool mapping) {
@@ -168,7 +184,10 @@ InputBytes readInputBytes(const std::string &path, uint64_t limit, bool mapping)
       InputBytes result;
       result.mapped_ = static_cast<const char *>(bytes);
       result.size_ = size;
-      return result;
+      result.watch_ = watchMapping(result.mapped_, size);
+      // Too many mappings watched at once: this one is read instead.
+      if (result.watch_ >= 0) return result;
+      result.unmap();
     }
   }
 #else

@@ -21,7 +21,9 @@ std::string readInputFile(const std::string &path, uint64_t limit = kLargestInpu
 // rather than copied, which spares a copy of a scene of hundreds of
 // megabytes; standard input, and a file the system will not map, are read
 // into memory. The mapping is private and never written, so the file is
-// never changed.
+// never changed. Should another program shorten the file while it is
+// mapped, the bytes lost read as zeros and cutShort() says so: the reader
+// finishes, and the caller reports the file as changed.
 class InputBytes {
  public:
   InputBytes() = default;
@@ -36,6 +38,8 @@ class InputBytes {
     return mapped_ ? std::string_view(mapped_, size_) : std::string_view(text_);
   }
   bool mapped() const { return mapped_ != nullptr; }
+  // Whether the mapped file lost bytes while it was mapped.
+  bool cutShort() const;
   // The bytes as a string of their own: moved out when they were read,
   // copied when mapped. Leaves this empty.
   std::string take();
@@ -46,8 +50,12 @@ class InputBytes {
 
   const char *mapped_ = nullptr;
   size_t size_ = 0;
+  int watch_ = -1;  // of the mapping, while mapped
   std::string text_;
 };
+
+// What a reader says of a file that was shortened while it was read.
+inline constexpr const char *kFileChangedSize = "it changed size while it was read";
 
 // Opens the file at `path` (not standard input) for reading and checks it
 // as readInputFile does: a regular file within the limit. Returns the open

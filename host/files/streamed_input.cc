@@ -8,13 +8,9 @@
 #include <system_error>
 
 #include "host/files/file_problem.h"
+#include "host/files/input_file.h"
 
 namespace layout {
-namespace {
-
-constexpr const char *kChangedSize = "it changed size while it was read";
-
-}  // namespace
 
 StreamedInput::StreamedInput(const std::string &path, uint64_t limit, size_t chunk)
     : path_(path), chunk_(std::max<size_t>(chunk, 1)) {
@@ -59,7 +55,7 @@ void StreamedInput::readAll() {
     if (count < 0) {
       failure = std::strerror(errno);
     } else if (count == 0) {
-      failure = kChangedSize;  // it ended before the size it had when opened
+      failure = kFileChangedSize;  // it ended before the size it had when opened
     } else {
       at += static_cast<size_t>(count);
       {
@@ -75,7 +71,7 @@ void StreamedInput::readAll() {
     const ssize_t count = ::read(descriptor_, &extra, 1);
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) failure = std::strerror(errno);
-    if (count > 0) failure = kChangedSize;
+    if (count > 0) failure = kFileChangedSize;
     break;
   }
   if (failure.empty() && at < size_) failure = "the read was stopped";

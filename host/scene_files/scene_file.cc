@@ -25,8 +25,10 @@ std::string FileError::formatWithSource() const {
   return formatLocated(file, line, column, message, lineText);
 }
 
-std::optional<FileError> readScene(std::string_view text, const std::string &fileName, Host &host) {
-  SceneReader reader;
+namespace {
+
+// The file's scene into `reader`, or where and why it is not one.
+std::optional<FileError> parseScene(std::string_view text, const std::string &fileName, SceneReader &reader) {
   try {
     reader.read(text);
   } catch (const SceneProblem &problem) {
@@ -42,20 +44,40 @@ std::optional<FileError> readScene(std::string_view text, const std::string &fil
   } catch (const JsonTextError &error) {
     return errorAt(text, fileName, error.offset, error.message);
   }
-  host.scene().replace(std::move(reader.scene()));
-  host.setBuild(reader.build());
-  host.setDynamicUpdate(reader.dynamicUpdate());
   return std::nullopt;
 }
 
+void takeScene(SceneReader &reader, Host &host) {
+  host.scene().replace(std::move(reader.scene()));
+  host.setBuild(reader.build());
+  host.setDynamicUpdate(reader.dynamicUpdate());
+}
+
+}  // namespace
+
+std::optional<FileError> readScene(std::string_view text, const std::string &fileName, Host &host) {
+  SceneReader reader;
+  std::optional<FileError> error = parseScene(text, fileName, reader);
+  if (!error) takeScene(reader, host);
+  return error;
+}
+
+std::optional<FileError> readScene(const InputBytes &bytes, const std::string &fileName, Host &host) {
+  SceneReader reader;
+  std::optional<FileError> error = parseScene(bytes.view(), fileName, reader);
+  // Bytes lost to a shortened file read as zeros: neither the scene nor the
+  // error found in them is the file's.
+  if (bytes.cutShort()) throw FileProblem(FileProblem::Kind::kSystem, "read", fileName, kFileChangedSize);
+  if (!error) takeScene(reader, host);
+  return error;
+}
+
 std::optional<FileError> loadSceneFile(const std::string &path, Host &host) {
-  InputBytes bytes;
   try {
-    bytes = readInputBytes(path);
+    return readScene(readInputBytes(path), path, host);
   } catch (const FileProblem &problem) {
     return FileError{path, 0, 0, "cannot read: " + problem.reason(), {}};
   }
-  return readScene(bytes.view(), path, host);
 }
 
 }  // namespace layout

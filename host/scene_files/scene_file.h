@@ -8,6 +8,7 @@
 #include <string_view>
 #include <variant>
 
+#include "host/files/input_file.h"
 #include "host/files/output_file.h"
 #include "host/host.h"
 #include "host/text/text_writer.h"
@@ -33,6 +34,9 @@ struct FileError {
 // Replaces the host's scene, build number and dynamic-update setting with the
 // file's. On error the host keeps what it had.
 std::optional<FileError> readScene(std::string_view text, const std::string &fileName, Host &host);
+// As readScene, from a file's bytes as read or mapped. Throws FileProblem,
+// the host unchanged, when the mapped file was shortened while it was read.
+std::optional<FileError> readScene(const InputBytes &bytes, const std::string &fileName, Host &host);
 std::optional<FileError> loadSceneFile(const std::string &path, Host &host);
 
 // The host's scene, build number and dynamic-update setting as a file.

@@ -24,8 +24,7 @@ SceneLoad loadSceneFrom(const std::string &path, Host &host, std::unique_ptr<Lws
   }
   load.lws = isLwsPath(path);
   if (!load.lws) {
-    const InputBytes bytes = readInputBytes(path);
-    load.error = readScene(bytes.view(), path, host);
+    load.error = readScene(readInputBytes(path), path, host);
     return load;
   }
 #ifdef _WIN32
