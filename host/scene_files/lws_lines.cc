@@ -106,7 +106,7 @@ class KeywordTable {
   LwsKeyword find(std::string_view word) const {
     if (word.empty() || word.size() >= kLongest) return LwsKeyword::kOther;
     for (uint8_t at = first_[slot(word)]; at != 0; at = entries_[at - 1].next) {
-      if (entries_[at - 1].name == word) return entries_[at - 1].keyword;
+      if (sameBytes(entries_[at - 1].name.data(), word.data(), word.size())) return entries_[at - 1].keyword;
     }
     return LwsKeyword::kOther;
   }
@@ -119,6 +119,26 @@ class KeywordTable {
     LwsKeyword keyword = LwsKeyword::kOther;
     uint8_t next = 0;  // 1-based index of the next entry in the same slot; 0: none
   };
+  // Whether the `size` bytes at `a` and `b` are the same, compared eight at
+  // a time without a library call; the last eight may overlap the ones
+  // before.
+  static bool sameBytes(const char *a, const char *b, size_t size) {
+    if (size < 8) {
+      for (size_t at = 0; at < size; ++at) {
+        if (a[at] != b[at]) return false;
+      }
+      return true;
+    }
+    const auto eight = [](const char *from) {
+      uint64_t bytes;
+      std::memcpy(&bytes, from, 8);
+      return bytes;
+    };
+    for (size_t at = 0; at + 8 < size; at += 8) {
+      if (eight(a + at) != eight(b + at)) return false;
+    }
+    return eight(a + size - 8) == eight(b + size - 8);
+  }
   static constexpr size_t slot(std::string_view word) {
     return static_cast<unsigned char>(word.front()) % 64 * kLongest + word.size();
   }
@@ -152,20 +172,6 @@ LwsWords::LwsWords(std::string_view line) {
   }
 }
 
-std::string_view lwsNextWord(std::string_view line, std::string_view word, size_t index) {
-  if (word.empty() || index + 1 >= LwsWords::kMax) return {};
-  size_t at = static_cast<size_t>(word.data() + word.size() - line.data());
-  while (at < line.size() && isLwsBlank(line[at])) ++at;
-  if (at == line.size()) return {};
-  size_t end = at;
-  if (index + 2 == LwsWords::kMax) {
-    end = line.size();
-  } else {
-    while (end < line.size() && !isLwsBlank(line[end])) ++end;
-  }
-  return line.substr(at, end - at);
-}
-
 std::string lwsNumber(double value) {
   std::string text;
   appendLwsNumber(text, value);
@@ -178,16 +184,19 @@ void appendLwsNumber(std::string &out, double value) {
   out.append(buffer, end);
 }
 
-// Most numbers in a scene file are short decimals such as "1", "-2" or
-// "0.25": read by hand, exactly as from_chars reads them, and the rest by
-// from_chars. A decimal of at most 15 digits is exact as a whole number, and
-// dividing it by an exact power of ten rounds once, as from_chars does.
+// Most numbers in a scene file are decimals such as "1", "-2", "0.25" or
+// "-94.19895434327705": read by hand, exactly as from_chars reads them, and
+// the rest by from_chars. A whole number of at most 2^53 is exact as a
+// double, as is a power of ten up to 1e22, so dividing the one by the other
+// rounds once, as from_chars does.
 std::optional<double> parseLwsReal(std::string_view word) {
-  static constexpr double kTens[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  static constexpr double kTens[] = {1,    1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr uint64_t kExactWhole = uint64_t{1} << 53;
   const bool negative = !word.empty() && word.front() == '-';
   const std::string_view digits = word.substr(negative ? 1 : 0);
-  if (!digits.empty() && digits.size() <= 16 && isDigit(digits.front()) && isDigit(digits.back())) {
+  // At most 19 digits and a point: the digits fit in 64 bits.
+  if (!digits.empty() && digits.size() <= 20 && isDigit(digits.front()) && isDigit(digits.back())) {
     uint64_t whole = 0;
     size_t fraction = 0;
     bool point = false;
@@ -203,7 +212,7 @@ std::optional<double> parseLwsReal(std::string_view word) {
         break;
       }
     }
-    if (plain && digits.size() - point <= 15) {
+    if (plain && digits.size() - point <= 19 && whole <= kExactWhole) {
       const double value = static_cast<double>(whole) / kTens[fraction];
       return negative ? -value : value;
     }
@@ -234,43 +243,35 @@ std::optional<long> parseLwsInteger(std::string_view word) {
   return value;
 }
 
+// The value of each byte as a hexadecimal digit, 0xFF for bytes that are not one.
+constexpr std::array<uint8_t, 256> kHexDigits = [] {
+  std::array<uint8_t, 256> digits{};
+  digits.fill(0xFF);
+  for (int c = '0'; c <= '9'; ++c) digits[c] = static_cast<uint8_t>(c - '0');
+  for (int c = 'a'; c <= 'f'; ++c) digits[c] = static_cast<uint8_t>(c - 'a' + 10);
+  for (int c = 'A'; c <= 'F'; ++c) digits[c] = static_cast<uint8_t>(c - 'A' + 10);
+  return digits;
+}();
+
 std::optional<ItemID> parseLwsId(std::string_view word) {
   if (word.size() != 8) return std::nullopt;
   ItemID value = 0;
+  uint8_t invalid = 0;
   for (const char c : word) {
-    const int digit = c >= '0' && c <= '9'   ? c - '0'
-                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                             : -1;
-    if (digit < 0) return std::nullopt;
-    value = value << 4 | static_cast<ItemID>(digit);
+    const uint8_t digit = kHexDigits[static_cast<unsigned char>(c)];
+    invalid |= digit;
+    value = value << 4 | (digit & 0xF);
   }
+  // Only a byte that is no digit has the high bits set.
+  if (invalid & 0xF0) return std::nullopt;
   return value;
 }
 
 LwsKeyword lwsKeyword(std::string_view word) { return kKeywords.find(word); }
 
-int LwsBlocks::channelOf(std::string_view text, std::string_view keyword) {
+int LwsBlocks::channelOfWords(std::string_view text, std::string_view keyword) {
   const std::optional<long> channel = parseLwsInteger(lwsNextWord(text, keyword, 0));
   return channel && *channel >= 0 && *channel < 9 ? static_cast<int>(*channel) : -1;
-}
-
-size_t LwsBlocks::plainLinesEnd(std::string_view text, size_t at) const {
-  const char *const begin = text.data();
-  const char *const end = begin + text.size();
-  for (const char *from = begin + at; from < end;) {
-    // The first brace from here: the nearer of the next "}" and any "{" before it.
-    const char *close = static_cast<const char *>(std::memchr(from, '}', static_cast<size_t>(end - from)));
-    const char *limit = close ? close : end;
-    const char *open = static_cast<const char *>(std::memchr(from, '{', static_cast<size_t>(limit - from)));
-    const char *brace = open ? open : close;
-    if (!brace) return text.size();
-    const char *lineStart = brace;
-    while (lineStart > begin + at && isLwsBlank(lineStart[-1])) --lineStart;
-    if (lineStart == begin + at || lineStart[-1] == '\n') return static_cast<size_t>(lineStart - begin);
-    from = brace + 1;
-  }
-  return text.size();
 }
 
 }  // namespace layout

@@ -13,6 +13,10 @@
 #include <string>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "host/scene/item_id.h"
 
 namespace layout {
@@ -25,30 +29,163 @@ struct LwsLine {
   size_t end = 0;  // after the line break
 };
 
-// Lines one by one; a last line without a break counts too.
+inline size_t lwsWordEnd(std::string_view text, size_t from, size_t limit);
+
+// Lines one by one; a last line without a break counts too. The line breaks
+// are found 64 bytes at a time and kept as bits, so that the many short lines
+// of a scene file cost a few instructions each rather than a search each.
 class LwsLineCutter {
  public:
   explicit LwsLineCutter(std::string_view text) : text_(text) {}
   // Inline: it runs for every line of files of tens of millions of lines.
-  bool next(LwsLine &line) {
+  [[gnu::always_inline]] bool next(LwsLine &line) {
     if (at_ >= text_.size()) return false;
-    const size_t newline = text_.find('\n', at_);
+    const size_t newline = nextBreak();
     const size_t end = newline == std::string_view::npos ? text_.size() : newline + 1;
     size_t textEnd = newline == std::string_view::npos ? text_.size() : newline;
     if (textEnd > at_ && text_[textEnd - 1] == '\r') --textEnd;
-    line = {text_.substr(at_, textEnd - at_), at_, end};
+    line = {std::string_view(text_.data() + at_, textEnd - at_), at_, end};
     at_ = end;
     return true;
   }
+  // The first byte of `line`, the line next() gave last, that is not a
+  // blank, or the end of its text.
+  size_t firstNonBlank(const LwsLine &line) const {
+    const size_t textEnd = line.begin + line.text.size();
+    if (line.begin >= blockStart_ && textEnd <= scanned_) {
+      // The top bit stands for a byte past the block: never zero.
+      const uint64_t nonBlanks = ~blanks_ >> (line.begin - blockStart_) | uint64_t{1} << 63;
+      const size_t found = line.begin + static_cast<size_t>(__builtin_ctzll(nonBlanks));
+      return std::min(found, textEnd);
+    }
+    size_t at = line.begin;
+    while (at < textEnd && isBlank(text_[at])) ++at;
+    return at;
+  }
+  // Where the word from `first` in `line`, the line next() gave last, ends:
+  // at a blank or the end of its text.
+  size_t wordEnd(const LwsLine &line, size_t first) const {
+    const size_t textEnd = line.begin + line.text.size();
+    if (first >= textEnd) return textEnd;
+    if (first >= blockStart_ && textEnd <= scanned_) {
+      const uint64_t stops = stops_ >> (first - blockStart_) | uint64_t{1} << 63;
+      const size_t found = first + static_cast<size_t>(__builtin_ctzll(stops));
+      return std::min(found, textEnd);
+    }
+    return lwsWordEnd(text_, first, textEnd);
+  }
+  // Moves on past the lines from position() whose first byte after blanks
+  // is not a brace, as far as the bytes already looked at tell at little
+  // cost; the lines it leaves are to be looked at one by one.
+  void skipLinesWithoutBrace() {
+    for (;;) {
+      if (at_ == scanned_) {
+        if (scanned_ >= text_.size()) return;
+        scan();
+      }
+      if (at_ < blockStart_) return;  // a line begun in an earlier block
+      uint64_t braces = braces_ & (~uint64_t{0} << (at_ - blockStart_));
+      for (; braces != 0; braces &= braces - 1) {
+        const unsigned brace = static_cast<unsigned>(std::countr_zero(braces));
+        const uint64_t before = (uint64_t{1} << brace) - 1;
+        const uint64_t breaksBefore = breaks_ & before;
+        const size_t lineStart =
+            breaksBefore ? blockStart_ + 64 - static_cast<size_t>(std::countl_zero(breaksBefore)) : at_;
+        const uint64_t lead = before & (~uint64_t{0} << (lineStart - blockStart_));
+        if ((lead & ~blanks_) == 0) {
+          skipTo(lineStart);
+          return;
+        }
+      }
+      // No line in this block from at_ starts with a brace: all whole lines go.
+      if (breaks_ == 0) return;
+      skipTo(blockStart_ + 64 - static_cast<size_t>(std::countl_zero(breaks_)));
+    }
+  }
   // Where the next line starts; skipTo() moves it on to a later line start.
   size_t position() const { return at_; }
-  // The same text, longer: more of it has been read.
+  // The same text, longer: more of it has been read. The breaks found so far
+  // stay where they are.
   void extend(std::string_view longer) { text_ = longer; }
-  void skipTo(size_t lineStart) { at_ = lineStart; }
+  void skipTo(size_t lineStart) {
+    at_ = lineStart;
+    if (lineStart >= scanned_) {
+      breaks_ = 0;
+      scanned_ = lineStart;
+    } else if (lineStart > blockStart_) {
+      breaks_ &= ~uint64_t{0} << (lineStart - blockStart_);
+    }
+  }
 
  private:
+  // The offset of the first line break from at_ on, or npos.
+  [[gnu::always_inline]] size_t nextBreak() {
+    while (breaks_ == 0) {
+      if (scanned_ >= text_.size()) return std::string_view::npos;
+      scan();
+    }
+    const size_t found = blockStart_ + static_cast<size_t>(__builtin_ctzll(breaks_));
+    breaks_ &= breaks_ - 1;
+    return found;
+  }
+  static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+  // The line breaks, blanks and braces of the next (at most) 64 bytes from
+  // scanned_.
+  [[gnu::noinline]] void scan() {
+    const char *const from = text_.data() + scanned_;
+    const size_t length = std::min<size_t>(64, text_.size() - scanned_);
+    uint64_t breaks = 0;
+    uint64_t blanks = 0;
+    uint64_t braces = 0;
+#if defined(__SSE2__)
+    if (length == 64) {
+      const __m128i newline = _mm_set1_epi8('\n');
+      const __m128i space = _mm_set1_epi8(' ');
+      const __m128i tab = _mm_set1_epi8('\t');
+      const __m128i open = _mm_set1_epi8('{');
+      const __m128i close = _mm_set1_epi8('}');
+      const auto part = [&](int index) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + 16 * index));
+        const auto breakBits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newline)));
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, tab));
+        const auto blankBits = static_cast<uint32_t>(_mm_movemask_epi8(blank));
+        const __m128i brace = _mm_or_si128(_mm_cmpeq_epi8(bytes, open), _mm_cmpeq_epi8(bytes, close));
+        const auto braceBits = static_cast<uint32_t>(_mm_movemask_epi8(brace));
+        breaks |= uint64_t{breakBits} << (16 * index);
+        blanks |= uint64_t{blankBits} << (16 * index);
+        braces |= uint64_t{braceBits} << (16 * index);
+      };
+      part(0);
+      part(1);
+      part(2);
+      part(3);
+    } else
+#endif
+    {
+      for (size_t at = 0; at < length; ++at) {
+        breaks |= uint64_t{from[at] == '\n'} << at;
+        blanks |= uint64_t{isBlank(from[at])} << at;
+        braces |= uint64_t{from[at] == '{' || from[at] == '}'} << at;
+      }
+    }
+    blockStart_ = scanned_;
+    scanned_ += length;
+    breaks_ = breaks;
+    blanks_ = blanks;
+    stops_ = breaks | blanks;
+    braces_ = braces;
+  }
+
   std::string_view text_;
   size_t at_ = 0;
+  // The line breaks in [at_, scanned_), bit i for the byte at blockStart_ + i;
+  // the blanks, and the blanks and breaks, of the whole block.
+  uint64_t breaks_ = 0;
+  uint64_t blanks_ = 0;
+  uint64_t stops_ = 0;
+  uint64_t braces_ = 0;  // "{" and "}"
+  size_t blockStart_ = 0;
+  size_t scanned_ = 0;
 };
 
 // The words of a line, split at spaces and tabs; at most kMax, the last
@@ -66,7 +203,20 @@ struct LwsWords {
 
 // LwsWords(line)[index + 1] given `word`, LwsWords(line)[index]: a line's
 // words one at a time, as far as they are needed.
-std::string_view lwsNextWord(std::string_view line, std::string_view word, size_t index);
+// Inline: the reader asks for a word or two of most keyword lines.
+inline std::string_view lwsNextWord(std::string_view line, std::string_view word, size_t index) {
+  if (word.empty() || index + 1 >= LwsWords::kMax) return {};
+  size_t at = static_cast<size_t>(word.data() + word.size() - line.data());
+  while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+  if (at == line.size()) return {};
+  size_t end = at;
+  if (index + 2 == LwsWords::kMax) {
+    end = line.size();
+  } else {
+    while (end < line.size() && line[end] != ' ' && line[end] != '\t') ++end;
+  }
+  return std::string_view(line.data() + at, end - at);
+}
 
 // The shortest text that reads back as the same number: "0", "1", "0.25".
 std::string lwsNumber(double value);
@@ -197,11 +347,6 @@ class LwsBlocks {
     if (keyword == "Channel") channel_ = channelOf(text, keyword);
     return Role::kTopLevel;
   }
-  // Whether the lines from `at`, inside a block, are ones see() would call
-  // kInBlock without a change run up to the returned offset: the start of
-  // the first line from `at` on whose first byte after blanks is a brace,
-  // else the end of `text`. `at` starts a line.
-  size_t plainLinesEnd(std::string_view text, size_t at) const;
   bool inPlainBlock() const { return depth_ > 0 && !wantsKey(); }
   int depth() const { return depth_; }
   int channel() const { return channel_; }
@@ -211,7 +356,7 @@ class LwsBlocks {
  private:
   bool wantsKey() const { return inEnvelope_ && depth_ == 1 && channel_ < 3 && !keySeen_; }
   void open(std::string_view text) {
-    if (depth_ == 0 && channel_ >= 0 && keywordOf(text.substr(1)) == "Envelope") {
+    if (depth_ == 0 && channel_ >= 0 && (text == "{ Envelope" || keywordOf(text.substr(1)) == "Envelope")) {
       inEnvelope_ = true;
       keySeen_ = false;
     }
@@ -225,7 +370,16 @@ class LwsBlocks {
     }
     return Role::kClose;
   }
-  static int channelOf(std::string_view text, std::string_view keyword);
+  // The channel of a "Channel" line `text`, which starts with `keyword`:
+  // 0-8, else -1. The usual single digit is read at once.
+  static int channelOf(std::string_view text, std::string_view keyword) {
+    const size_t digit = keyword.size() + 1;
+    if (text.size() == digit + 1 && text[keyword.size()] == ' ' && text[digit] >= '0' && text[digit] <= '8') {
+      return text[digit] - '0';
+    }
+    return channelOfWords(text, keyword);
+  }
+  static int channelOfWords(std::string_view text, std::string_view keyword);
 
   int depth_ = 0;
   int channel_ = -1;

@@ -62,10 +62,20 @@ std::string quoted(std::string_view word) {
 // most lines need their keyword alone, or one word after it.
 class LineWords {
  public:
-  LineWords(std::string_view line, std::string_view keyword) : line_(line), keyword_(keyword) {}
+  LineWords(std::string_view line, std::string_view keyword) : line_(line), keyword_(keyword) {
+    found_[0] = keyword;
+  }
+  // Each word is found once, from the one before it, however often asked.
   std::string_view operator[](size_t i) const {
-    std::string_view word = keyword_;
-    for (size_t at = 0; at < i && !word.empty(); ++at) word = lwsNextWord(line_, word, at);
+    if (i < kKept) {
+      for (; known_ < i; ++known_) {
+        const std::string_view word = found_[known_];
+        found_[known_ + 1] = word.empty() ? word : lwsNextWord(line_, word, known_);
+      }
+      return found_[i];
+    }
+    std::string_view word = (*this)[kKept - 1];
+    for (size_t at = kKept - 1; at < i && !word.empty(); ++at) word = lwsNextWord(line_, word, at);
     return word;
   }
   // The text after the keyword and one blank: a name, blanks kept.
@@ -76,8 +86,11 @@ class LineWords {
   }
 
  private:
+  static constexpr size_t kKept = 4;
   std::string_view line_;
   std::string_view keyword_;
+  mutable std::array<std::string_view, kKept> found_{};
+  mutable size_t known_ = 0;  // found_[0..known_] are found
 };
 
 class LwsReader {
@@ -191,17 +204,19 @@ void LwsReader::readLines(LwsLineCutter &cutter, LwsBlocks &blocks, std::vector<
   LwsLine line;
   std::string_view keyword;
   for (;;) {
-    if (blocks.inPlainBlock()) {
-      // Most lines lie inside envelopes and change nothing: they go by in one step.
-      cutter.skipTo(blocks.plainLinesEnd(visible_, cutter.position()));
-    }
+    // Most lines lie inside envelopes and change nothing: most of them go by
+    // in one step.
+    const bool plain = blocks.inPlainBlock();
+    if (plain) cutter.skipLinesWithoutBrace();
     if (!nextLine(cutter, line)) break;
-    const std::string_view text = visible_;
+    const char *const bytes = visible_.data();
     const size_t textEnd = line.begin + line.text.size();
-    size_t first = line.begin;
-    while (first < textEnd && isLwsBlank(text[first])) ++first;
-    keyword = text.substr(first, lwsWordEnd(text, first, textEnd) - first);
-    const std::optional<LwsBlocks::Role> role = blocks.seeWord(text.substr(first, textEnd - first), keyword);
+    const size_t first = cutter.firstNonBlank(line);
+    // Inside a block whose keys are not wanted only a brace changes anything.
+    if (plain && (first == textEnd || (bytes[first] != '{' && bytes[first] != '}'))) continue;
+    keyword = std::string_view(bytes + first, cutter.wordEnd(line, first) - first);
+    const std::optional<LwsBlocks::Role> role =
+        blocks.seeWord(std::string_view(bytes + first, textEnd - first), keyword);
     if (!role) failAt(offsetOf(line, keywordOf(line.text)), "\"}\" closes no block");
     if (*role == LwsBlocks::Role::kOpen) opened.push_back(first);
     if (*role == LwsBlocks::Role::kClose) opened.pop_back();
