@@ -24,17 +24,14 @@
 #include "host/files/input_file.h"
 #include "host/files/output_file.h"
 #include "host/scene_files/scene_file.h"
+#include "tests/host/test_support.h"
 
 namespace layout {
 namespace {
 
 class FileIo : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "file_io_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
+  void SetUp() override { dir_ = layout::testing::newTemporaryFolder("file_io"); }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::string path(const std::string &name) const { return dir_ + "/" + name; }

@@ -18,6 +18,7 @@
 #include "host/scene_files/lws_file.h"
 #include "host/scene_files/scene_loading.h"
 #include "tests/host/lws_corpus.h"
+#include "tests/host/test_support.h"
 
 namespace layout {
 namespace {
@@ -47,11 +48,7 @@ Outcome readWhole(const std::string &text) {
 
 class StreamedLws : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = ::testing::TempDir() + "streamed_lws_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
+  void SetUp() override { dir_ = layout::testing::newTemporaryFolder("streamed_lws"); }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
   std::string write(const std::string &name, const std::string &text) const {

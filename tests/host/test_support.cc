@@ -1,5 +1,11 @@
 #include "tests/host/test_support.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+
 namespace layout::testing {
 namespace {
 
@@ -52,6 +58,15 @@ PanelValue textValue(char *buffer, int32_t length) {
   record.text.buffer = buffer;
   record.text.length = length;
   return record;
+}
+
+std::string newTemporaryFolder(const std::string &prefix) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string path = ::testing::TempDir() + prefix + "_" + std::to_string(random());
+    if (std::filesystem::create_directory(path)) return path;
+  }
+  throw std::runtime_error("cannot make a new folder " + prefix + "_* in " + ::testing::TempDir());
 }
 
 }  // namespace layout::testing

@@ -30,4 +30,8 @@ ControlDesc descriptor(int type);
 PanelValue realValue(double value);
 PanelValue textValue(char *buffer, int32_t length);
 
+// A new, empty folder in the tests' temporary folder, its name starting with
+// `prefix`; throws when none can be made.
+std::string newTemporaryFolder(const std::string &prefix);
+
 }  // namespace layout::testing
